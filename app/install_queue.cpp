@@ -1,0 +1,78 @@
+#include "app/install_queue.h"
+
+#include <thread>
+
+#include "app/command_line.h"
+#include "app/path_text.h"
+
+InstallReport InstallBatch(const std::vector<std::wstring>& paths, InstallPlatform& platform) {
+    InstallReport report;
+    for (const std::wstring& path : paths) {
+        const std::wstring name = InstallDisplayName(path);
+        std::wstring themes;
+        if (!platform.ThemesFolder(themes)) {
+            report.failed.push_back({name, "The Themes folder path is too long."});
+            continue;
+        }
+        if (pathtext::SamePath(pathtext::ParentFolder(path), themes)) {
+            report.failed.push_back({name, kAlreadyInstalledReason});
+            continue;
+        }
+        const std::wstring destination = pathtext::Join(themes, pathtext::FileName(path));
+        if (!pathtext::FitsMaxPath(path)) {
+            report.failed.push_back({name, "The path of the file is too long."});
+            continue;
+        }
+        if (!pathtext::FitsMaxPath(destination)) {
+            report.failed.push_back({name, "The file name is too long for the Themes folder."});
+            continue;
+        }
+        std::string reason;
+        if (platform.CopyReplacing(path, destination, reason))
+            report.installed.push_back(name);
+        else
+            report.failed.push_back({name, reason});
+    }
+    return report;
+}
+
+InstallQueue::InstallQueue(InstallPlatform& platform, std::chrono::milliseconds quietTime)
+    : platform_(platform), quietTime_(quietTime) {}
+
+InstallQueue::~InstallQueue() { WaitUntilIdle(); }
+
+void InstallQueue::Add(const std::wstring& argument) {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!workerRunning_) {
+        try {
+            std::thread(&InstallQueue::Worker, this).detach();
+        } catch (const std::system_error&) {
+            return;  // no worker, no installation: the argument is dropped
+        }
+        workerRunning_ = true;
+    }
+    queued_.push_back(cmdline::WithoutQuotes(argument));
+    lastArrival_ = std::chrono::steady_clock::now();
+}
+
+void InstallQueue::Worker() {
+    std::unique_lock<std::mutex> guard(lock_);
+    for (;;) {
+        const auto deadline = lastArrival_ + quietTime_;
+        if (std::chrono::steady_clock::now() >= deadline) break;
+        guard.unlock();
+        std::this_thread::sleep_until(deadline);
+        guard.lock();
+    }
+    // The lock stays held through the summary: a file arriving meanwhile waits for the next batch.
+    const InstallReport report = InstallBatch(queued_, platform_);
+    if (!queued_.empty()) platform_.ShowSummary(ComposeInstallSummary(report));
+    queued_.clear();
+    workerRunning_ = false;
+    idle_.notify_all();
+}
+
+void InstallQueue::WaitUntilIdle() {
+    std::unique_lock<std::mutex> guard(lock_);
+    idle_.wait(guard, [this] { return !workerRunning_ && queued_.empty(); });
+}

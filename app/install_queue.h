@@ -1,0 +1,55 @@
+#pragma once
+// Collects theme files that arrive close together (a multiple selection opens one process per
+// file, each forwarded to the running instance) and installs them as one batch, reported in one
+// message. The batch runs on a worker thread a quiet time after the last arrival.
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/install_summary.h"
+
+// What installing needs from the platform.
+class InstallPlatform {
+public:
+    virtual ~InstallPlatform() = default;
+    // The Themes folder (created when missing); false when it cannot be composed.
+    virtual bool ThemesFolder(std::wstring& folder) = 0;
+    // Copies source to destination, replacing an existing file. On failure fills the reason.
+    virtual bool CopyReplacing(const std::wstring& source, const std::wstring& destination, std::string& reason) = 0;
+    // Shows the summary; returns when the user has dismissed it.
+    virtual void ShowSummary(const SummaryMessage& message) = 0;
+};
+
+// Installs every path in order into the Themes folder: a file already lying there is reported as
+// already installed, every other one is copied over any file of the same name.
+InstallReport InstallBatch(const std::vector<std::wstring>& paths, InstallPlatform& platform);
+
+class InstallQueue {
+public:
+    static constexpr std::chrono::milliseconds kQuietTime{250};
+
+    explicit InstallQueue(InstallPlatform& platform, std::chrono::milliseconds quietTime = kQuietTime);
+    ~InstallQueue();
+    InstallQueue(const InstallQueue&) = delete;
+    InstallQueue& operator=(const InstallQueue&) = delete;
+
+    // Queues one argument that names a theme file (quotes are removed here). Starts the worker
+    // when none runs; every arrival moves the batch's start a quiet time further on.
+    void Add(const std::wstring& argument);
+
+    // Blocks until no worker runs and the queue is empty (for orderly shutdown and tests).
+    void WaitUntilIdle();
+
+private:
+    void Worker();
+
+    InstallPlatform& platform_;
+    const std::chrono::milliseconds quietTime_;
+    std::mutex lock_;  // guards every member below; held for a whole batch, summary included
+    std::condition_variable idle_;
+    bool workerRunning_ = false;
+    std::vector<std::wstring> queued_;
+    std::chrono::steady_clock::time_point lastArrival_;
+};

@@ -1,0 +1,60 @@
+// Entry point of MorvantaConfig.exe: single instance, installer verbs, and the normal start up to
+// the modal main window.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/app_state_win.h"
+#include "app/command_line.h"
+#include "app/install_queue_win.h"
+#include "app/installer_verbs_win.h"
+#include "app/single_instance_win.h"
+#include "app/themes_watcher_win.h"
+#include "app/ui_scale_win.h"
+#include "ui/main_window_win.h"
+
+namespace {
+
+void RunInstallerVerb(cmdline::InstallerVerb verb) {
+    if (verb == cmdline::InstallerVerb::Install) {
+        wchar_t programPath[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, programPath, MAX_PATH);
+        SetFileAssociations(programPath);
+    } else {
+        RemoveFileAssociations();
+    }
+    ResetEngine();
+}
+
+void RunNormalStart(HINSTANCE instance, const std::wstring& argumentText) {
+    // An empty argument text still yields one argument (the program path), which is not a theme
+    // file; the call is made all the same and fixes the summaries' owner to no window.
+    int count = 0;
+    if (LPWSTR* arguments = CommandLineToArgvW(argumentText.c_str(), &count)) {
+        for (int i = 0; i < count; ++i) QueueThemeFile(arguments[i], gMainWindow);
+        LocalFree(arguments);
+    }
+    StartThemesWatcher();
+    gInstance = instance;
+    gUiScale = ScreenUiScale();
+    RunMainWindow(instance);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
+    const std::wstring argumentText = commandLine ? commandLine : L"";
+    if (IsAnotherInstanceRunning()) ActivateRunningInstance(argumentText);
+
+    gSingleInstanceMutex = CreateMutexW(nullptr, TRUE, kSingleInstanceMutexName);
+
+    const cmdline::InstallerVerb verb = cmdline::FindInstallerVerb(GetCommandLineW());
+    if (verb != cmdline::InstallerVerb::None)
+        RunInstallerVerb(verb);
+    else
+        RunNormalStart(instance, argumentText);
+
+    if (gSingleInstanceMutex) CloseHandle(gSingleInstanceMutex);
+    return 0;
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// UiScale for the primary screen (its dpi and size).
+double ScreenUiScale();

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds every target: build/native (clang, AddressSanitizer + UBSan: core tests, fuzzers, tools),
+# build/windows (MinGW i686, the product: build/windows/bin/MorvantaConfig.exe beside its lang
+# folder) and build/win64 (the same sources for x86_64, which the Wine tests run).
+# Usage: build.sh [native|windows|all]   (default all)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/lib/common.sh"
+what=${1:-all}
+
+if [ "$what" = all ] || [ "$what" = native ]; then
+    if [ ! -f "$build_native/CMakeCache.txt" ]; then
+        CC=clang CXX=clang++ cmake -S "$root" -B "$build_native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    fi
+    log "building the native core, tests and tools"
+    cmake --build "$build_native" -j "$jobs"
+fi
+
+build_windows_arch() {  # build_windows_arch ARCH BUILD_DIR
+    if [ ! -f "$2/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+              -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$1.cmake" -DMORVANTA_DEPS_PREFIX="$deps_dir/$1" >/dev/null
+    fi
+    log "building the Windows program ($1)"
+    cmake --build "$2" -j "$jobs"
+}
+
+if [ "$what" = all ] || [ "$what" = windows ]; then
+    build_windows_arch i686 "$build_windows"
+    build_windows_arch x86_64 "$build_win64"
+fi

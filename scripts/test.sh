@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Sets everything up (scripts/setup.sh) and runs every test: the native core tests under
+# AddressSanitizer and UBSan and the fuzz targets (bounded time), then, inside a throwaway Wine
+# session, the Windows test program and the scenario tests that drive real MorvantaConfig.exe
+# processes. Exits non-zero on any failure.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/lib/common.sh"
+
+"$root/scripts/setup.sh"
+
+status=0
+log "native tests"
+ctest --test-dir "$build_native" --output-on-failure -j "$jobs" || status=1
+
+log "Windows tests under Wine"
+"$root/scripts/wine-session.sh" ctest --test-dir "$build_win64" --output-on-failure || status=1
+
+log "the 32-bit product"
+"$root/scripts/check-product.sh" "$build_windows/bin/MorvantaConfig.exe" || status=1
+
+if [ $status -eq 0 ]; then log "all tests passed"; else log "some tests failed"; fi
+exit $status

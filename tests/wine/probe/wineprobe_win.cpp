@@ -1,0 +1,354 @@
+// wineprobe.exe: the Wine tests' eyes and hands inside the Windows session. It finds and reads
+// message boxes and the main window, presses buttons, forwards arguments as a second start does,
+// holds the foreground or a file lock, and reads or writes the registry in a chosen view.
+// Results are printed as one line of JSON (UTF-8); the exit code is 0 on success, 1 on time-out
+// or failure, 2 on bad usage.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/text_encoding.h"
+
+namespace {
+
+std::string Json(const std::wstring& text) {
+    std::string out = "\"";
+    for (unsigned char c : text::Utf16ToUtf8(text)) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += char(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+void PrintLine(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t buffer[4096] = {};
+    GetWindowTextW(window, buffer, 4096);
+    return buffer;
+}
+
+std::string HandleJson(HWND window) { return std::to_string(reinterpret_cast<uintptr_t>(window)); }
+
+HWND ParseHandle(const wchar_t* text) { return reinterpret_cast<HWND>(uintptr_t(_wcstoui64(text, nullptr, 10))); }
+
+DWORD WindowProcessId(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+// A message box: a visible top-level dialog with the static text control 0xFFFF.
+HWND FindMessageBox(const std::wstring& caption) {
+    HWND candidate = nullptr;
+    while ((candidate = FindWindowExW(nullptr, candidate, L"#32770", nullptr)) != nullptr) {
+        if (!IsWindowVisible(candidate) || !GetDlgItem(candidate, 0xFFFF)) continue;
+        if (!caption.empty() && WindowText(candidate) != caption) continue;
+        return candidate;
+    }
+    return nullptr;
+}
+
+// The main window as a second start finds it: a dialog whose user data is non-zero.
+HWND FindMainWindow() {
+    HWND candidate = nullptr;
+    while ((candidate = FindWindowExW(nullptr, candidate, L"#32770", nullptr)) != nullptr)
+        if (GetWindowLongPtrW(candidate, GWLP_USERDATA) != 0) return candidate;
+    return nullptr;
+}
+
+template <typename Find>
+HWND WaitFor(double seconds, Find find) {
+    const ULONGLONG deadline = GetTickCount64() + ULONGLONG(seconds * 1000);
+    for (;;) {
+        if (HWND found = find()) return found;
+        if (GetTickCount64() >= deadline) return nullptr;
+        Sleep(50);
+    }
+}
+
+std::string MessageBoxJson(HWND box) {
+    wchar_t text[8192] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 8192);
+    return "{\"hwnd\":" + HandleJson(box) + ",\"caption\":" + Json(WindowText(box)) + ",\"text\":" + Json(text) +
+           ",\"pid\":" + std::to_string(WindowProcessId(box)) + "}";
+}
+
+HKEY RootKey(const std::wstring& name) {
+    if (name == L"HKCU" || name == L"HKEY_CURRENT_USER") return HKEY_CURRENT_USER;
+    if (name == L"HKLM" || name == L"HKEY_LOCAL_MACHINE") return HKEY_LOCAL_MACHINE;
+    if (name == L"HKCR" || name == L"HKEY_CLASSES_ROOT") return HKEY_CLASSES_ROOT;
+    if (name == L"HKU" || name == L"HKEY_USERS") return HKEY_USERS;
+    return nullptr;
+}
+
+// "ROOT\sub\key" into root and sub-key.
+bool SplitKey(const std::wstring& path, HKEY& root, std::wstring& subKey) {
+    const size_t slash = path.find(L'\\');
+    root = RootKey(path.substr(0, slash));
+    subKey = slash == std::wstring::npos ? L"" : path.substr(slash + 1);
+    return root != nullptr;
+}
+
+REGSAM ViewFlag(int argc, wchar_t** argv) {
+    for (int i = 0; i + 1 < argc; ++i)
+        if (std::wstring(argv[i]) == L"--view") return std::wstring(argv[i + 1]) == L"32" ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    return 0;
+}
+
+std::wstring Option(int argc, wchar_t** argv, const wchar_t* name, const wchar_t* fallback) {
+    for (int i = 0; i + 1 < argc; ++i)
+        if (std::wstring(argv[i]) == name) return argv[i + 1];
+    return fallback;
+}
+
+int Usage() {
+    std::fputs("usage: wineprobe msgbox|no-msgbox|press|main-window|forward|foreground|take-foreground|close|\n"
+               "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file\n",
+               stderr);
+    return 2;
+}
+
+int CmdMessageBox(int argc, wchar_t** argv) {
+    const double timeout = _wtof(Option(argc, argv, L"--timeout", L"10").c_str());
+    const std::wstring caption = Option(argc, argv, L"--caption", L"");
+    HWND box = WaitFor(timeout, [&] { return FindMessageBox(caption); });
+    if (!box) return 1;
+    PrintLine(MessageBoxJson(box));
+    return 0;
+}
+
+int CmdNoMessageBox(int argc, wchar_t** argv) {
+    const double seconds = argc > 2 ? _wtof(argv[2]) : 1.0;
+    HWND box = WaitFor(seconds, [] { return FindMessageBox(L""); });
+    if (!box) return 0;
+    PrintLine(MessageBoxJson(box));
+    return 1;
+}
+
+int CmdPress(int argc, wchar_t** argv) {
+    if (argc < 4) return Usage();
+    HWND dialog = ParseHandle(argv[2]);
+    const int id = _wtoi(argv[3]);
+    HWND button = GetDlgItem(dialog, id);
+    if (!IsWindow(dialog)) return 1;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return 0;
+}
+
+int CmdMainWindow(int argc, wchar_t** argv) {
+    const double timeout = _wtof(Option(argc, argv, L"--timeout", L"20").c_str());
+    HWND window = WaitFor(timeout, FindMainWindow);
+    if (!window) return 1;
+    RECT client = {};
+    GetClientRect(window, &client);
+    PrintLine("{\"hwnd\":" + HandleJson(window) + ",\"pid\":" + std::to_string(WindowProcessId(window)) +
+              ",\"title\":" + Json(WindowText(window)) + ",\"userData\":" +
+              std::to_string(GetWindowLongPtrW(window, GWLP_USERDATA)) + ",\"clientWidth\":" +
+              std::to_string(client.right) + ",\"clientHeight\":" + std::to_string(client.bottom) + "}");
+    return 0;
+}
+
+// Sends each argument text exactly as a second start does, one right after the other.
+int CmdForward(int argc, wchar_t** argv) {
+    HWND window = FindMainWindow();
+    if (!window) return 1;
+    for (int i = 2; i < argc; ++i) {
+        const std::wstring argument = argv[i];
+        COPYDATASTRUCT data = {};
+        data.cbData = DWORD((argument.size() + 1) * sizeof(wchar_t));
+        data.lpData = const_cast<wchar_t*>(argument.c_str());
+        SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    }
+    return 0;
+}
+
+int CmdForeground(int, wchar_t**) {
+    HWND window = GetForegroundWindow();
+    PrintLine("{\"hwnd\":" + HandleJson(window) + ",\"pid\":" + std::to_string(WindowProcessId(window)) +
+              ",\"title\":" + Json(WindowText(window)) + "}");
+    return 0;
+}
+
+// Shows a window of its own in the foreground for the given seconds.
+int CmdTakeForeground(int argc, wchar_t** argv) {
+    const double seconds = argc > 2 ? _wtof(argv[2]) : 5.0;
+    HWND window = CreateWindowExW(0, L"STATIC", L"probe foreground", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200,
+                                  100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(window);
+    PrintLine("{\"hwnd\":" + HandleJson(window) + "}");
+    const ULONGLONG deadline = GetTickCount64() + ULONGLONG(seconds * 1000);
+    MSG message;
+    while (GetTickCount64() < deadline) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        Sleep(20);
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
+// Ends a dialog the way its close button does.
+int CmdClose(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage();
+    HWND window = ParseHandle(argv[2]);
+    if (!IsWindow(window)) return 1;
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return 0;
+}
+
+int CmdWaitGone(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage();
+    HWND window = ParseHandle(argv[2]);
+    const double seconds = argc > 3 ? _wtof(argv[3]) : 10.0;
+    return WaitFor(seconds, [&] { return IsWindow(window) ? nullptr : HWND(1); }) ? 0 : 1;
+}
+
+int CmdFolder(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage();
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, _wtoi(argv[2]), nullptr, SHGFP_TYPE_CURRENT, path))) return 1;
+    PrintLine(Json(path));
+    return 0;
+}
+
+int CmdRegGet(int argc, wchar_t** argv) {
+    if (argc < 4) return Usage();
+    HKEY root;
+    std::wstring subKey;
+    if (!SplitKey(argv[2], root, subKey)) return Usage();
+    HKEY key;
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE | ViewFlag(argc, argv), &key) != ERROR_SUCCESS) {
+        PrintLine("{\"exists\":false,\"keyExists\":false}");
+        return 0;
+    }
+    DWORD type = 0, size = 0;
+    const wchar_t* name = argv[3][0] ? argv[3] : nullptr;
+    LONG status = RegQueryValueExW(key, name, nullptr, &type, nullptr, &size);
+    std::vector<BYTE> data(size + 2);
+    if (status == ERROR_SUCCESS) status = RegQueryValueExW(key, name, nullptr, &type, data.data(), &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        PrintLine("{\"exists\":false,\"keyExists\":true}");
+        return 0;
+    }
+    std::string hex;
+    for (DWORD i = 0; i < size; ++i) {
+        char byte[3];
+        std::snprintf(byte, sizeof byte, "%02x", data[i]);
+        hex += byte;
+    }
+    std::string json = "{\"exists\":true,\"type\":" + std::to_string(type) + ",\"hex\":\"" + hex + "\"";
+    if (type == REG_DWORD && size == 4) json += ",\"dword\":" + std::to_string(*reinterpret_cast<DWORD*>(data.data()));
+    if (type == REG_SZ || type == REG_EXPAND_SZ)
+        json += ",\"string\":" + Json(std::wstring(reinterpret_cast<wchar_t*>(data.data()), size / 2).c_str());
+    PrintLine(json + "}");
+    return 0;
+}
+
+int SetValue(int argc, wchar_t** argv, DWORD type, const BYTE* data, DWORD size) {
+    HKEY root;
+    std::wstring subKey;
+    if (!SplitKey(argv[2], root, subKey)) return Usage();
+    HKEY key;
+    if (RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE | ViewFlag(argc, argv), nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return 1;
+    const LONG status = RegSetValueExW(key, argv[3][0] ? argv[3] : nullptr, 0, type, data, size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? 0 : 1;
+}
+
+int CmdRegSetDword(int argc, wchar_t** argv) {
+    if (argc < 5) return Usage();
+    const DWORD value = DWORD(_wcstoi64(argv[4], nullptr, 0));
+    return SetValue(argc, argv, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+}
+
+int CmdRegSetString(int argc, wchar_t** argv) {
+    if (argc < 5) return Usage();
+    const std::wstring value = argv[4];
+    return SetValue(argc, argv, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                    DWORD((value.size() + 1) * sizeof(wchar_t)));
+}
+
+// reg-set-binary KEY VALUE HEXBYTES
+int CmdRegSetBinary(int argc, wchar_t** argv) {
+    if (argc < 5) return Usage();
+    std::vector<BYTE> bytes;
+    const std::wstring hex = argv[4];
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(BYTE(wcstoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+    return SetValue(argc, argv, REG_BINARY, bytes.data(), DWORD(bytes.size()));
+}
+
+int CmdRegDeleteTree(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage();
+    HKEY root;
+    std::wstring subKey;
+    if (!SplitKey(argv[2], root, subKey) || subKey.empty()) return Usage();
+    HKEY parent;
+    const size_t slash = subKey.rfind(L'\\');
+    const std::wstring parentPath = slash == std::wstring::npos ? L"" : subKey.substr(0, slash);
+    const std::wstring leaf = slash == std::wstring::npos ? subKey : subKey.substr(slash + 1);
+    if (RegOpenKeyExW(root, parentPath.c_str(), 0, KEY_ALL_ACCESS | ViewFlag(argc, argv), &parent) != ERROR_SUCCESS)
+        return 0;
+    RegDeleteTreeW(parent, leaf.c_str());
+    RegDeleteKeyW(parent, leaf.c_str());
+    RegCloseKey(parent);
+    return 0;
+}
+
+// Opens the file exclusively for the given seconds, printing "locked" once it holds it.
+int CmdLockFile(int argc, wchar_t** argv) {
+    if (argc < 4) return Usage();
+    HANDLE file = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    PrintLine("\"locked\"");
+    Sleep(DWORD(_wtof(argv[3]) * 1000));
+    CloseHandle(file);
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return Usage();
+    const std::wstring command = argv[1];
+    struct Entry {
+        const wchar_t* name;
+        int (*run)(int, wchar_t**);
+    };
+    static const Entry commands[] = {
+        {L"msgbox", CmdMessageBox},         {L"no-msgbox", CmdNoMessageBox},
+        {L"press", CmdPress},               {L"main-window", CmdMainWindow},
+        {L"forward", CmdForward},           {L"foreground", CmdForeground},
+        {L"take-foreground", CmdTakeForeground}, {L"close", CmdClose},
+        {L"wait-gone", CmdWaitGone},        {L"folder", CmdFolder},
+        {L"reg-get", CmdRegGet},            {L"reg-set-dword", CmdRegSetDword},
+        {L"reg-set-string", CmdRegSetString}, {L"reg-set-binary", CmdRegSetBinary},
+        {L"reg-delete-tree", CmdRegDeleteTree}, {L"lock-file", CmdLockFile},
+    };
+    for (const Entry& entry : commands)
+        if (command == entry.name) return entry.run(argc, argv);
+    return Usage();
+}

@@ -1,0 +1,144 @@
+"""Helpers the Wine scenario tests share.
+
+They run inside scripts/wine-session.sh, which provides a throwaway prefix, a display and a
+persistent wineserver. Programs are started with Wine's 64-bit loader; the probe program
+(wineprobe.exe) reads and drives windows, message boxes, folders and the registry from inside the
+Windows session and answers in JSON.
+"""
+import json
+import os
+import shutil
+import subprocess
+import time
+import unittest
+
+BIN_DIR = os.environ.get("MORVANTA_BIN_DIR", "")
+WINE = os.environ.get("MORVANTA_WINE", "/usr/lib/wine/wine64")
+PREFIX = os.environ.get("WINEPREFIX", "")
+CONFIG_EXE = os.path.join(BIN_DIR, "MorvantaConfig.exe")
+PROBE_EXE = os.path.join(BIN_DIR, "wineprobe.exe")
+
+CSIDL_COMMON_DOCUMENTS = 0x2E
+CSIDL_LOCAL_APPDATA = 0x1C
+PRODUCT_KEY = r"HKCU\SOFTWARE\Halberon\Morvanta"
+
+
+def require_session(test_case_class):
+    """Skips a test class when not run inside a Wine session (the test command always has one)."""
+    if not os.environ.get("MORVANTA_WINE_SESSION") or not BIN_DIR:
+        return unittest.skip("needs scripts/wine-session.sh and MORVANTA_BIN_DIR")(test_case_class)
+    return test_case_class
+
+
+def run(exe, *args, timeout=60, cwd=None):
+    """Runs a Windows program to its end; returns (exit code, stdout text, stderr text)."""
+    done = subprocess.run([WINE, exe, *args], capture_output=True, timeout=timeout, cwd=cwd)
+    return done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace")
+
+
+def start(exe, *args, cwd=None):
+    """Starts a Windows program and returns its Popen handle (the Wine loader process)."""
+    return subprocess.Popen([WINE, exe, *args], stdout=subprocess.PIPE, stderr=subprocess.PIPE, cwd=cwd)
+
+
+def probe(*args, timeout=60):
+    """Runs wineprobe.exe; returns (exit code, parsed JSON of its first line or None)."""
+    code, out, _ = run(PROBE_EXE, *[str(a) for a in args], timeout=timeout)
+    line = out.strip().splitlines()[0] if out.strip() else ""
+    return code, (json.loads(line) if line else None)
+
+
+def wait_message_box(timeout=15, caption=None):
+    """Waits for a message box; returns {hwnd, caption, text, pid} or None on time-out."""
+    args = ["msgbox", "--timeout", timeout]
+    if caption:
+        args += ["--caption", caption]
+    code, box = probe(*args, timeout=timeout + 30)
+    return box if code == 0 else None
+
+
+def no_message_box_within(seconds):
+    """True when no message box appears within the given seconds."""
+    code, _ = probe("no-msgbox", seconds, timeout=seconds + 30)
+    return code == 0
+
+
+def press(hwnd, button_id=1):
+    """Clicks a button of a dialog (IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7)."""
+    code, _ = probe("press", hwnd, button_id)
+    return code == 0
+
+
+def dismiss_message_box(box):
+    press(box["hwnd"], 1)
+    probe("wait-gone", box["hwnd"], 10)
+
+
+def main_window(timeout=30):
+    """The running main window as a second start finds it, or None."""
+    code, window = probe("main-window", "--timeout", timeout, timeout=timeout + 30)
+    return window if code == 0 else None
+
+
+def close_window(window, process=None, timeout=20):
+    """Ends the main window with its close command and waits for its process."""
+    probe("close", window["hwnd"])
+    if process is not None:
+        return process.wait(timeout=timeout)
+    return None
+
+
+def folder(csidl):
+    """A shell folder's Windows path (without creating it)."""
+    code, path = probe("folder", csidl)
+    return path if code == 0 else None
+
+
+def unix_path(windows_path):
+    """The Linux path of a Windows path of the prefix."""
+    done = subprocess.run([WINE, "winepath.exe", "-u", windows_path], capture_output=True, timeout=60)
+    return done.stdout.decode().strip()
+
+
+def windows_path(path):
+    """A Linux path as Wine's Z: drive sees it."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def themes_folder_unix():
+    return os.path.join(unix_path(folder(CSIDL_COMMON_DOCUMENTS)), "Halberon", "Morvanta", "Themes")
+
+
+def reg_get(key, value, view=None):
+    """{exists, type, hex, dword?, string?} of a registry value."""
+    args = ["reg-get", key, value] + (["--view", view] if view else [])
+    return probe(*args)[1]
+
+
+def reg_set_dword(key, value, number, view=None):
+    return probe("reg-set-dword", key, value, number, *(["--view", view] if view else []))[0] == 0
+
+
+def reg_set_string(key, value, text, view=None):
+    return probe("reg-set-string", key, value, text, *(["--view", view] if view else []))[0] == 0
+
+
+def reg_set_binary(key, value, data: bytes, view=None):
+    return probe("reg-set-binary", key, value, data.hex(), *(["--view", view] if view else []))[0] == 0
+
+
+def reg_delete_tree(key, view=None):
+    probe("reg-delete-tree", key, *(["--view", view] if view else []))
+
+
+def wait_until(predicate, timeout=10, interval=0.1):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if predicate():
+            return True
+        time.sleep(interval)
+    return predicate()
+
+
+def remove_tree(path):
+    shutil.rmtree(path, ignore_errors=True)
