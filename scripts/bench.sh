@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the benchmarks without sanitizers (build/bench, optimised) and runs every one, printing
+# its figures; then runs the comparison scripts tests/bench/*.py, which time reference
+# implementations on the same inputs in the same run and print ratios. Figures, never pass/fail.
+# Usage: bench.sh [FILTER]   (runs only benchmark programs whose name contains FILTER)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/scripts/lib/common.sh"
+filter=${1:-}
+build_bench="$root/build/bench"
+if [ ! -f "$build_bench/CMakeCache.txt" ]; then
+    CC=clang CXX=clang++ cmake -S "$root" -B "$build_bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DMORVANTA_SANITIZE=OFF -DMORVANTA_FUZZERS=OFF >/dev/null
+fi
+cmake --build "$build_bench" -j "$jobs" >/dev/null
+for program in "$build_bench"/tests/*_bench; do
+    [ -x "$program" ] || continue
+    case "$(basename "$program")" in *"$filter"*) ;; *) continue ;; esac
+    log "$(basename "$program")"
+    "$program" --benchmark_min_time=0.2
+done
+for script in "$root"/tests/bench/*.py; do
+    [ -f "$script" ] || continue
+    case "$(basename "$script")" in *"$filter"*) ;; *) continue ;; esac
+    log "$(basename "$script")"
+    MORVANTA_BENCH_DIR="$build_bench" "$system_python" "$script"
+done
