@@ -30,9 +30,13 @@ bool BuildDataPath(int csidl, const wchar_t* lastElement, bool lastIsFolder, std
 
 }  // namespace
 
-bool GetSoundsFolder(std::wstring& path) { return BuildDataPath(CSIDL_COMMON_DOCUMENTS, L"\\Sounds", true, path); }
+bool GetSoundsFolder(std::wstring& path) {
+    return BuildDataPath(CSIDL_COMMON_DOCUMENTS, L"\\Sounds", true, path);
+}
 
-bool GetThemesFolder(std::wstring& path) { return BuildDataPath(CSIDL_COMMON_DOCUMENTS, L"\\Themes", true, path); }
+bool GetThemesFolder(std::wstring& path) {
+    return BuildDataPath(CSIDL_COMMON_DOCUMENTS, L"\\Themes", true, path);
+}
 
 bool GetCurrentThemePath(std::wstring& path) {
     return BuildDataPath(CSIDL_LOCAL_APPDATA, L"\\CurrentTheme.Morvanta", false, path);

@@ -39,7 +39,9 @@ InstallReport InstallBatch(const std::vector<std::wstring>& paths, InstallPlatfo
 InstallQueue::InstallQueue(InstallPlatform& platform, std::chrono::milliseconds quietTime)
     : platform_(platform), quietTime_(quietTime) {}
 
-InstallQueue::~InstallQueue() { WaitUntilIdle(); }
+InstallQueue::~InstallQueue() {
+    WaitUntilIdle();
+}
 
 void InstallQueue::Add(const std::wstring& argument) {
     std::lock_guard<std::mutex> guard(lock_);

@@ -7,7 +7,9 @@ const char kAlreadyInstalledReason[] = "This theme is already installed. Use the
 
 static const wchar_t kBullet[] = L"\u2022 ";
 
-std::wstring InstallDisplayName(const std::wstring& path) { return L"\"" + pathtext::Stem(path) + L"\""; }
+std::wstring InstallDisplayName(const std::wstring& path) {
+    return L"\"" + pathtext::Stem(path) + L"\"";
+}
 
 static std::wstring FailureItem(const InstallFailure& failure) {
     return failure.name + L"\n" + kBullet + text::Cp1252ToWide(failure.reason);
@@ -50,8 +52,8 @@ SummaryMessage ComposeInstallSummary(const InstallReport& report) {
     }
     const bool oneFailure = failed.size() == 1;
     message.caption = oneFailure ? L"One Installation Failed" : L"Some Installations Failed";
-    message.text = std::wstring(L"We couldn't install ") + (oneFailure ? L"one" : L"some") +
-                   L" of the requested themes.\n\n";
+    message.text =
+        std::wstring(L"We couldn't install ") + (oneFailure ? L"one" : L"some") + L" of the requested themes.\n\n";
     if (installed.size() == 1) {
         message.text += L"We were able to install " + installed[0] + L".";
     } else {

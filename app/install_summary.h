@@ -4,8 +4,8 @@
 #include <vector>
 
 struct InstallFailure {
-    std::wstring name;    // display name, in double quotes
-    std::string reason;   // 8-bit text (code page 1252)
+    std::wstring name;   // display name, in double quotes
+    std::string reason;  // 8-bit text (code page 1252)
 };
 
 struct InstallReport {

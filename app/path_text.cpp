@@ -4,7 +4,9 @@
 
 namespace pathtext {
 
-bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool IsSeparator(wchar_t c) {
+    return c == L'\\' || c == L'/';
+}
 
 static size_t LastSeparator(const std::wstring& path) {
     for (size_t i = path.size(); i > 0; --i)
@@ -79,6 +81,8 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
     return x.rootName == y.rootName && x.rootDirectory == y.rootDirectory && x.elements == y.elements;
 }
 
-std::wstring Join(const std::wstring& folder, const std::wstring& name) { return folder + L"\\" + name; }
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
+    return folder + L"\\" + name;
+}
 
 }  // namespace pathtext

@@ -28,6 +28,8 @@ bool SamePath(const std::wstring& a, const std::wstring& b);
 std::wstring Join(const std::wstring& folder, const std::wstring& name);
 
 // True when the text and its terminator fit a MAX_PATH buffer.
-inline bool FitsMaxPath(const std::wstring& path) { return path.size() < kMaxPath; }
+inline bool FitsMaxPath(const std::wstring& path) {
+    return path.size() < kMaxPath;
+}
 
 }  // namespace pathtext

@@ -5,6 +5,7 @@ if(WIN32)
     add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-cast-function-type)
     # Everything linked statically: the program needs no DLL that Windows does not have.
     add_link_options(-static -static-libgcc -static-libstdc++)
+    set(ZLIB_USE_STATIC_LIBS ON)   # libz.a, not the import library of zlib1.dll
     find_package(ZLIB REQUIRED)
     find_package(PNG REQUIRED)
     find_package(JPEG REQUIRED)

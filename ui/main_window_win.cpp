@@ -9,33 +9,33 @@ namespace {
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        gMainWindow = window;
-        // A second start finds the running window by this marker.
-        SetWindowLongPtrW(window, GWLP_USERDATA, kMainWindowMarker);
-        SetWindowTextW(window, L"Morvanta");
-        return TRUE;
-    case WM_COPYDATA: {
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        std::wstring argument;
-        if (data && data->lpData) {
-            // The text is zero-terminated; cbData only bounds how far it may be read.
-            const auto* chars = static_cast<const wchar_t*>(data->lpData);
-            const size_t limit = data->cbData / sizeof(wchar_t);
-            size_t length = 0;
-            while (length < limit && chars[length] != L'\0') ++length;
-            argument.assign(chars, length);
+        case WM_INITDIALOG:
+            gMainWindow = window;
+            // A second start finds the running window by this marker.
+            SetWindowLongPtrW(window, GWLP_USERDATA, kMainWindowMarker);
+            SetWindowTextW(window, L"Morvanta");
+            return TRUE;
+        case WM_COPYDATA: {
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            std::wstring argument;
+            if (data && data->lpData) {
+                // The text is zero-terminated; cbData only bounds how far it may be read.
+                const auto* chars = static_cast<const wchar_t*>(data->lpData);
+                const size_t limit = data->cbData / sizeof(wchar_t);
+                size_t length = 0;
+                while (length < limit && chars[length] != L'\0') ++length;
+                argument.assign(chars, length);
+            }
+            QueueThemeFile(argument, window);
+            SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+            return TRUE;
         }
-        QueueThemeFile(argument, window);
-        SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
-        return TRUE;
-    }
-    case WM_TIMER:
-        if (wParam == kThemesChangedTimer) KillTimer(window, kThemesChangedTimer);
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDCANCEL) EndDialog(window, 1);
-        return TRUE;
+        case WM_TIMER:
+            if (wParam == kThemesChangedTimer) KillTimer(window, kThemesChangedTimer);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDCANCEL) EndDialog(window, 1);
+            return TRUE;
     }
     return FALSE;
 }

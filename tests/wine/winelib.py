@@ -38,7 +38,7 @@ def run(exe, *args, timeout=60, cwd=None):
 
 def start(exe, *args, cwd=None):
     """Starts a Windows program and returns its Popen handle (the Wine loader process)."""
-    return subprocess.Popen([WINE, exe, *args], stdout=subprocess.PIPE, stderr=subprocess.PIPE, cwd=cwd)
+    return subprocess.Popen([WINE, exe, *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=cwd)
 
 
 def probe(*args, timeout=60):
@@ -103,6 +103,10 @@ def unix_path(windows_path):
 def windows_path(path):
     """A Linux path as Wine's Z: drive sees it."""
     return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def themes_folder_windows():
+    return folder(CSIDL_COMMON_DOCUMENTS) + "\\Halberon\\Morvanta\\Themes"
 
 
 def themes_folder_unix():

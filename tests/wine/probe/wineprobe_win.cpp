@@ -19,19 +19,29 @@ std::string Json(const std::wstring& text) {
     std::string out = "\"";
     for (unsigned char c : text::Utf16ToUtf8(text)) {
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += char(c);
-            }
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                    out += escaped;
+                } else {
+                    out += char(c);
+                }
         }
     }
     return out + "\"";
@@ -49,9 +59,13 @@ std::wstring WindowText(HWND window) {
     return buffer;
 }
 
-std::string HandleJson(HWND window) { return std::to_string(reinterpret_cast<uintptr_t>(window)); }
+std::string HandleJson(HWND window) {
+    return std::to_string(reinterpret_cast<uintptr_t>(window));
+}
 
-HWND ParseHandle(const wchar_t* text) { return reinterpret_cast<HWND>(uintptr_t(_wcstoui64(text, nullptr, 10))); }
+HWND ParseHandle(const wchar_t* text) {
+    return reinterpret_cast<HWND>(uintptr_t(_wcstoui64(text, nullptr, 10)));
+}
 
 DWORD WindowProcessId(HWND window) {
     DWORD pid = 0;
@@ -113,7 +127,8 @@ bool SplitKey(const std::wstring& path, HKEY& root, std::wstring& subKey) {
 
 REGSAM ViewFlag(int argc, wchar_t** argv) {
     for (int i = 0; i + 1 < argc; ++i)
-        if (std::wstring(argv[i]) == L"--view") return std::wstring(argv[i + 1]) == L"32" ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+        if (std::wstring(argv[i]) == L"--view")
+            return std::wstring(argv[i + 1]) == L"32" ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
     return 0;
 }
 
@@ -124,9 +139,10 @@ std::wstring Option(int argc, wchar_t** argv, const wchar_t* name, const wchar_t
 }
 
 int Usage() {
-    std::fputs("usage: wineprobe msgbox|no-msgbox|press|main-window|forward|foreground|take-foreground|close|\n"
-               "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file\n",
-               stderr);
+    std::fputs(
+        "usage: wineprobe msgbox|no-msgbox|press|main-window|forward|foreground|take-foreground|close|\n"
+        "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file\n",
+        stderr);
     return 2;
 }
 
@@ -164,8 +180,8 @@ int CmdMainWindow(int argc, wchar_t** argv) {
     RECT client = {};
     GetClientRect(window, &client);
     PrintLine("{\"hwnd\":" + HandleJson(window) + ",\"pid\":" + std::to_string(WindowProcessId(window)) +
-              ",\"title\":" + Json(WindowText(window)) + ",\"userData\":" +
-              std::to_string(GetWindowLongPtrW(window, GWLP_USERDATA)) + ",\"clientWidth\":" +
+              ",\"title\":" + Json(WindowText(window)) +
+              ",\"userData\":" + std::to_string(GetWindowLongPtrW(window, GWLP_USERDATA)) + ",\"clientWidth\":" +
               std::to_string(client.right) + ",\"clientHeight\":" + std::to_string(client.bottom) + "}");
     return 0;
 }
@@ -194,8 +210,8 @@ int CmdForeground(int, wchar_t**) {
 // Shows a window of its own in the foreground for the given seconds.
 int CmdTakeForeground(int argc, wchar_t** argv) {
     const double seconds = argc > 2 ? _wtof(argv[2]) : 5.0;
-    HWND window = CreateWindowExW(0, L"STATIC", L"probe foreground", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200,
-                                  100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(0, L"STATIC", L"probe foreground", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetForegroundWindow(window);
     PrintLine("{\"hwnd\":" + HandleJson(window) + "}");
     const ULONGLONG deadline = GetTickCount64() + ULONGLONG(seconds * 1000);
@@ -297,7 +313,8 @@ int CmdRegSetBinary(int argc, wchar_t** argv) {
     if (argc < 5) return Usage();
     std::vector<BYTE> bytes;
     const std::wstring hex = argv[4];
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(BYTE(wcstoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes.push_back(BYTE(wcstoul(hex.substr(i, 2).c_str(), nullptr, 16)));
     return SetValue(argc, argv, REG_BINARY, bytes.data(), DWORD(bytes.size()));
 }
 
@@ -339,14 +356,22 @@ int wmain(int argc, wchar_t** argv) {
         int (*run)(int, wchar_t**);
     };
     static const Entry commands[] = {
-        {L"msgbox", CmdMessageBox},         {L"no-msgbox", CmdNoMessageBox},
-        {L"press", CmdPress},               {L"main-window", CmdMainWindow},
-        {L"forward", CmdForward},           {L"foreground", CmdForeground},
-        {L"take-foreground", CmdTakeForeground}, {L"close", CmdClose},
-        {L"wait-gone", CmdWaitGone},        {L"folder", CmdFolder},
-        {L"reg-get", CmdRegGet},            {L"reg-set-dword", CmdRegSetDword},
-        {L"reg-set-string", CmdRegSetString}, {L"reg-set-binary", CmdRegSetBinary},
-        {L"reg-delete-tree", CmdRegDeleteTree}, {L"lock-file", CmdLockFile},
+        {L"msgbox", CmdMessageBox},
+        {L"no-msgbox", CmdNoMessageBox},
+        {L"press", CmdPress},
+        {L"main-window", CmdMainWindow},
+        {L"forward", CmdForward},
+        {L"foreground", CmdForeground},
+        {L"take-foreground", CmdTakeForeground},
+        {L"close", CmdClose},
+        {L"wait-gone", CmdWaitGone},
+        {L"folder", CmdFolder},
+        {L"reg-get", CmdRegGet},
+        {L"reg-set-dword", CmdRegSetDword},
+        {L"reg-set-string", CmdRegSetString},
+        {L"reg-set-binary", CmdRegSetBinary},
+        {L"reg-delete-tree", CmdRegDeleteTree},
+        {L"lock-file", CmdLockFile},
     };
     for (const Entry& entry : commands)
         if (command == entry.name) return entry.run(argc, argv);
