@@ -1,0 +1,75 @@
+// Pixel storage as a 32-bit device-independent section, so that device contexts can draw from it
+// and into it while the kernels work on its bits.
+#include "graphics/pixel_storage.h"
+
+#include <windows.h>
+
+#include "graphics/image_limits.h"
+
+namespace {
+
+// Sections are bottom-up (positive height), 32 bits, uncompressed, 72 pixels per metre.
+constexpr LONG kPixelsPerMetre = 72;
+
+}  // namespace
+
+std::unique_ptr<PixelStorage> PixelStorage::TryCreate(int width, int height) {
+    if (!halvix::BitmapSizeAllowed(width, height)) return nullptr;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biXPelsPerMeter = kPixelsPerMetre;
+    info.bmiHeader.biYPelsPerMeter = kPixelsPerMetre;
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section) return nullptr;
+    if (!bits) {
+        DeleteObject(section);
+        return nullptr;
+    }
+    // Fresh sections are zero-filled by the system.
+    std::unique_ptr<PixelStorage> storage(new PixelStorage());
+    storage->section_ = section;
+    storage->bits_ = static_cast<uint8_t*>(bits);
+    storage->width_ = width;
+    storage->height_ = height;
+    return storage;
+}
+
+std::unique_ptr<PixelStorage> PixelStorage::AdoptSection(HBITMAP__* section) {
+    DIBSECTION dib = {};
+    if (!section || GetObjectW(section, sizeof(dib), &dib) != sizeof(dib)) return nullptr;
+    const BITMAPINFOHEADER& header = dib.dsBmih;
+    if (dib.dsBm.bmBits == nullptr || header.biBitCount != 32 || header.biHeight <= 0 ||
+        header.biCompression != BI_RGB ||
+        !halvix::BitmapSizeAllowed(header.biWidth, header.biHeight) || dib.dsBm.bmWidthBytes != header.biWidth * 4)
+        return nullptr;
+    std::unique_ptr<PixelStorage> storage(new PixelStorage());
+    storage->section_ = section;
+    storage->bits_ = static_cast<uint8_t*>(dib.dsBm.bmBits);
+    storage->width_ = header.biWidth;
+    storage->height_ = header.biHeight;
+    return storage;
+}
+
+HBITMAP__* PixelStorage::DetachSection() {
+    HBITMAP section = section_;
+    section_ = nullptr;
+    bits_ = nullptr;
+    width_ = height_ = 0;
+    return section;
+}
+
+PixelStorage::~PixelStorage() {
+    if (section_) DeleteObject(section_);
+}
+
+uint8_t* PixelStorage::Bits() {
+    // GDI may batch drawing into the section; the bytes are only current after a flush.
+    if (bits_) GdiFlush();
+    return bits_;
+}
