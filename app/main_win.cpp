@@ -12,9 +12,12 @@
 #include "app/single_instance_win.h"
 #include "app/themes_watcher_win.h"
 #include "app/ui_scale_win.h"
+#include "graphics/halvix_win.h"
 #include "ui/main_window_win.h"
 
 namespace {
+
+constexpr uint32_t kGraphicsStartFlags = 0x06;
 
 void RunInstallerVerb(cmdline::InstallerVerb verb) {
     if (verb == cmdline::InstallerVerb::Install) {
@@ -37,6 +40,9 @@ void RunNormalStart(HINSTANCE instance, const std::wstring& argumentText) {
     }
     StartThemesWatcher();
     gInstance = instance;
+    // The library makes no lock of its own (0x04); its lock slot is the single-instance mutex.
+    HalvixStart(instance, L"Morvanta", kGraphicsStartFlags);
+    HalvixUseLock(&gSingleInstanceMutex);
     gUiScale = ScreenUiScale();
     RunMainWindow(instance);
 }
