@@ -1,6 +1,7 @@
 // The window's resources as the test program carries them (tests/windows/test_resources.rc): every
-// PNG image the interface loads, at the size its layout is drawn for, the program icon's images
-// and the two small dialogs with the controls their code fills in.
+// PNG image the interface loads, at the size its layout is drawn for and decoded by the window's
+// own loader, the program icon's images and the two small dialogs with the controls their code
+// fills in.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/hv_bitmap.h"
 #include "resources/artwork_ids.h"
 #include "resources/resource_ids.h"
 
@@ -154,6 +156,34 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
+// A section decoded by the window's loader, deleted with the holder; pixels read top row first.
+class DecodedImage {
+public:
+    explicit DecodedImage(int id) : section_(reinterpret_cast<HBITMAP>(HVBitmap::LoadPngResource(id))) {
+        if (section_ && GetObjectW(section_, sizeof dib_, &dib_) != int(sizeof dib_)) dib_ = {};
+    }
+    ~DecodedImage() {
+        if (section_) DeleteObject(section_);
+    }
+    DecodedImage(const DecodedImage&) = delete;
+    DecodedImage& operator=(const DecodedImage&) = delete;
+
+    bool IsSection() const { return dib_.dsBm.bmBits != nullptr; }
+    const BITMAP& Description() const { return dib_.dsBm; }
+    // Blue, green, red, alpha of the pixel at (x, y), y = 0 being the top row.
+    uint32_t Pixel(int x, int y) const {
+        const BITMAP& bm = dib_.dsBm;
+        // A positive height is a bottom-up section: the top row is the last in memory.
+        const int row = bm.bmHeight > 0 ? bm.bmHeight - 1 - y : y;
+        const uint8_t* p = static_cast<const uint8_t*>(bm.bmBits) + row * bm.bmWidthBytes + x * 4;
+        return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+    }
+
+private:
+    HBITMAP section_;
+    DIBSECTION dib_ = {};
+};
+
 }  // namespace
 
 TEST(Artwork, EveryImageIsAnEightBitColourPngResourceOfItsDesignSize) {
@@ -182,6 +212,37 @@ TEST(Artwork, IdsAreDistinctAndInTheArtworkRangeAndTheModuleHasNoOtherPngResourc
     EnumResourceNamesW(GetModuleHandleW(nullptr), L"PNG", CollectName, reinterpret_cast<LONG_PTR>(&carried));
     // An image in the resource script but not here would go untested; the reverse is caught above.
     EXPECT_EQ(carried, listed);
+}
+
+TEST(Artwork, TheWindowsLoaderDecodesEveryImageToABottomUp32BitSectionOfItsDesignSize) {
+    for (const ArtworkSize& art : kArtwork) {
+        SCOPED_TRACE(std::string(art.name) + " (" + std::to_string(art.id) + ")");
+        DecodedImage image(art.id);
+        ASSERT_TRUE(image.IsSection()) << "does not decode";
+        EXPECT_EQ(image.Description().bmWidth, art.width);
+        EXPECT_EQ(image.Description().bmHeight, art.height);
+        EXPECT_EQ(image.Description().bmBitsPixel, 32);
+        bool visible = false;
+        for (int y = 0; y < art.height && !visible; ++y) {
+            for (int x = 0; x < art.width && !visible; ++x) visible = (image.Pixel(x, y) >> 24) != 0;
+        }
+        EXPECT_TRUE(visible) << "decodes to a fully transparent image";
+    }
+}
+
+TEST(Artwork, DecodedSidebarKeepsItsColoursItsDividerColumnAndItsMarkAtTheFoot) {
+    // The sidebar is #F3F5F8 with the divider #DDE2E9 in column 248 (the panels cover column 249)
+    // and the blue product mark near the bottom: swapped channels, a flipped image or a shifted
+    // column would all show here.
+    DecodedImage sidebar(IDP_SIDEBAR);
+    ASSERT_TRUE(sidebar.IsSection());
+    EXPECT_EQ(sidebar.Pixel(5, 5), 0xFFF3F5F8u);
+    EXPECT_EQ(sidebar.Pixel(248, 5), 0xFFDDE2E9u);
+    EXPECT_EQ(sidebar.Pixel(249, 5), 0xFFF3F5F8u);
+    const uint32_t mark = sidebar.Pixel(27, 573);
+    const int blue = mark & 0xFF, red = (mark >> 16) & 0xFF;
+    EXPECT_GT(blue, red + 40) << std::hex << mark;
+    EXPECT_EQ(sidebar.Pixel(27, 20), 0xFFF3F5F8u);
 }
 
 TEST(ProgramIcon, CarriesSixteenThirtyTwoFortyEightAndTwoHundredFiftySixPixelImages) {
