@@ -11,6 +11,7 @@
 #include "app/installer_verbs_win.h"
 #include "app/single_instance_win.h"
 #include "app/themes_watcher_win.h"
+#include "app/translations_win.h"
 #include "app/ui_scale_win.h"
 #include "graphics/halvix_win.h"
 #include "ui/main_window_win.h"
@@ -39,6 +40,7 @@ void RunNormalStart(HINSTANCE instance, const std::wstring& argumentText) {
         LocalFree(arguments);
     }
     StartThemesWatcher();
+    LoadTranslations();
     gInstance = instance;
     // The library makes no lock of its own (0x04); its lock slot is the single-instance mutex.
     HalvixStart(instance, L"Morvanta", kGraphicsStartFlags);

@@ -4,6 +4,9 @@
 
 #include "app/app_state_win.h"
 #include "app/install_queue_win.h"
+#include "app/settings_win.h"
+#include "app/translations_win.h"
+#include "app/ui_text_ids.h"
 
 namespace {
 
@@ -13,7 +16,11 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             gMainWindow = window;
             // A second start finds the running window by this marker.
             SetWindowLongPtrW(window, GWLP_USERDATA, kMainWindowMarker);
-            SetWindowTextW(window, L"Morvanta");
+            SetWindowTextW(window, UiText(uitext::kWindowTitle) ? UiText(uitext::kWindowTitle) : L"Morvanta");
+            // The write routines never create the settings key: it is made here, once.
+            CreateProductKeys();
+            LoadSettings();
+            FillLanguageList(GetDlgItem(window, kLanguageBoxId));
             return TRUE;
         case WM_COPYDATA: {
             const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
@@ -35,6 +42,8 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDCANCEL) EndDialog(window, 1);
+            if (LOWORD(wParam) == kLanguageBoxId && HIWORD(wParam) == CBN_SELCHANGE)
+                ChangeLanguage(window, GetDlgItem(window, kLanguageBoxId));
             return TRUE;
     }
     return FALSE;
