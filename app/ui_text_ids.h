@@ -10,7 +10,7 @@
     X(kThemesHeading, 1)                                                                    \
     X(kThemesIntro, 2)                                                                      \
     X(kThemeInUse, 3)                                                                       \
-    X(kApply, 4) /* apply buttons of the themes, details and effects panels */              \
+    X(kApply, 4) /* every apply button */                                                   \
     X(kNewTheme, 5)                                                                         \
     X(kSystemPointers, 46) /* row 0 of the theme list, and the in-use name without theme */ \
     X(kConfirmDeleteTheme, 38)                                                              \

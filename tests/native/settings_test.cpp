@@ -45,31 +45,6 @@ TEST(SettingsTable, EachFieldHasOneNameAndSavedSettingsAreLoadedOnes) {
     }
 }
 
-TEST(SettingsTable, SaveLeavesTheGlassToItsCheckBox) {
-    std::set<std::string> saved;
-    for (const DwordSetting& setting : kSavedSettings) saved.insert(Name(setting));
-    EXPECT_EQ(saved.size(), kSavedSettingCount);
-    EXPECT_EQ(saved.count("UIBlur"), 0u);
-    EXPECT_EQ(saved.count("Ghost"), 1u);
-}
-
-TEST(SettingsTable, ResetLeavesGlassShadowModeAndTrailAlone) {
-    std::set<std::string> reset;
-    for (const DwordSetting& setting : kResetSettings) reset.insert(Name(setting));
-    EXPECT_EQ(reset.size(), kResetSettingCount);
-    for (const char* kept : {"UIBlur", "ShadowDynamic", "Ghost", "GhostLife", "GhostOpacity", "GhostPerSecond"})
-        EXPECT_EQ(reset.count(kept), 0u) << kept;
-}
-
-TEST(RegistryText, PathSplitsAtTheFirstBackslash) {
-    const RegistryPath full = SplitRegistryPath(L"HKEY_LOCAL_MACHINE\\Software\\Classes\\.morvanta");
-    EXPECT_EQ(full.rootName, L"HKEY_LOCAL_MACHINE");
-    EXPECT_EQ(full.subKey, L"Software\\Classes\\.morvanta");
-    const RegistryPath root = SplitRegistryPath(L"HKEY_CLASSES_ROOT");
-    EXPECT_EQ(root.rootName, L"HKEY_CLASSES_ROOT");
-    EXPECT_EQ(root.subKey, L"");
-}
-
 TEST(RegistryText, ErrorTextIsCp1252WithTheSystemTextAsItComes) {
     std::wstring reason = L"Zugriff verweigert\r\n";
     reason[0] = wchar_t(0x20AC);  // the euro sign is byte 0x80 in code page 1252

@@ -1,6 +1,7 @@
 // wineprobe.exe: the Wine tests' eyes and hands inside the Windows session. It finds and reads
 // message boxes and the main window, presses buttons, forwards arguments as a second start does,
-// holds the foreground or a file lock, and reads or writes the registry in a chosen view.
+// holds the foreground or a file lock, reads and chooses in combo boxes, names languages, and reads
+// or writes the registry in a chosen view.
 // Results are printed as one line of JSON (UTF-8); the exit code is 0 on success, 1 on time-out
 // or failure, 2 on bad usage.
 #include <windows.h>
@@ -141,7 +142,8 @@ std::wstring Option(int argc, wchar_t** argv, const wchar_t* name, const wchar_t
 int Usage() {
     std::fputs(
         "usage: wineprobe msgbox|no-msgbox|press|main-window|forward|foreground|take-foreground|close|\n"
-        "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file\n",
+        "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file|\n"
+        "       combo|combo-choose|language-name\n",
         stderr);
     return 2;
 }
@@ -346,6 +348,53 @@ int CmdLockFile(int argc, wchar_t** argv) {
     return 0;
 }
 
+// combo WINDOW ID: the items of a dialog's combo box and the selected one (null when none).
+int CmdCombo(int argc, wchar_t** argv) {
+    if (argc < 4) return Usage();
+    HWND box = GetDlgItem(ParseHandle(argv[2]), _wtoi(argv[3]));
+    if (!box) return 1;
+    std::string items;
+    const LRESULT count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[512] = {};
+        SendMessageW(box, CB_GETLBTEXT, WPARAM(i), LPARAM(text));
+        items += (i ? "," : "") + Json(text);
+    }
+    const LRESULT selected = SendMessageW(box, CB_GETCURSEL, 0, 0);
+    std::string selectedJson = "null";
+    if (selected != CB_ERR) {
+        wchar_t text[512] = {};
+        SendMessageW(box, CB_GETLBTEXT, WPARAM(selected), LPARAM(text));
+        selectedJson = Json(text);
+    }
+    PrintLine("{\"items\":[" + items + "],\"selected\":" + selectedJson + "}");
+    return 0;
+}
+
+// combo-choose WINDOW ID TEXT: selects the item as the user would and tells the dialog. The
+// notification is posted: the dialog may answer it with a modal message box.
+int CmdComboChoose(int argc, wchar_t** argv) {
+    if (argc < 5) return Usage();
+    HWND dialog = ParseHandle(argv[2]);
+    const int id = _wtoi(argv[3]);
+    HWND box = GetDlgItem(dialog, id);
+    if (!box) return 1;
+    const LRESULT index = SendMessageW(box, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(argv[4]));
+    if (index == CB_ERR) return 1;
+    SendMessageW(box, CB_SETCURSEL, WPARAM(index), 0);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    return 0;
+}
+
+// language-name ID: the system's display name of a locale identifier, and the user's default one.
+int CmdLanguageName(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage();
+    wchar_t name[256] = {};
+    GetLocaleInfoW(LCID(_wtoi(argv[2])), LOCALE_SLANGUAGE, name, 256);
+    PrintLine("{\"name\":" + Json(name) + ",\"userDefault\":" + std::to_string(GetUserDefaultLangID()) + "}");
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -372,6 +421,9 @@ int wmain(int argc, wchar_t** argv) {
         {L"reg-set-binary", CmdRegSetBinary},
         {L"reg-delete-tree", CmdRegDeleteTree},
         {L"lock-file", CmdLockFile},
+        {L"combo", CmdCombo},
+        {L"combo-choose", CmdComboChoose},
+        {L"language-name", CmdLanguageName},
     };
     for (const Entry& entry : commands)
         if (command == entry.name) return entry.run(argc, argv);
