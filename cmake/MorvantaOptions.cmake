@@ -23,6 +23,11 @@ else()
     if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
         set(MORVANTA_FUZZERS OFF)
     endif()
+    if(MORVANTA_FUZZERS)
+        # Coverage instrumentation for all code, so that the fuzz targets see the library code
+        # they drive (only the targets themselves link the fuzzer runtime).
+        add_compile_options(-fsanitize=fuzzer-no-link)
+    endif()
     find_package(ZLIB REQUIRED)
     find_package(PNG REQUIRED)
     find_package(JPEG REQUIRED)

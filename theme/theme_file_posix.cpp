@@ -1,0 +1,100 @@
+// The native (POSIX) file layer of theme files; Windows has theme_file_win.cpp.
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+#include "app/text_encoding.h"
+#include "theme/theme_file.h"
+
+namespace themefile {
+namespace {
+
+std::string Reason(const std::string& what, const std::string& path) {
+    return what + " '" + path + "': " + std::strerror(errno);
+}
+
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+    int Release() {
+        int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const uint8_t* data, size_t size) {
+    while (size > 0) {
+        ssize_t written = write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes, std::string* reason) {
+    const std::string narrow = text::Utf16ToUtf8(path);
+    Fd fd(open(narrow.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (reason) *reason = Reason("cannot open", narrow);
+        return false;
+    }
+    bytes.clear();
+    uint8_t chunk[1 << 16];
+    for (;;) {
+        ssize_t got = read(fd.get(), chunk, sizeof chunk);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            if (reason) *reason = Reason("cannot read", narrow);
+            return false;
+        }
+        if (got == 0) break;
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    return true;
+}
+
+bool WriteFileReplacing(const std::wstring& path, const std::vector<uint8_t>& bytes, std::string* reason) {
+    const std::string target = text::Utf16ToUtf8(path);
+    std::random_device random;
+    const std::string temporary = target + ".saving-" + std::to_string(random() & 0xFFFFFF);
+    Fd fd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (fd.get() < 0) {
+        if (reason) *reason = Reason("cannot create", temporary);
+        return false;
+    }
+    bool ok = WriteAll(fd.get(), bytes.data(), bytes.size()) && fsync(fd.get()) == 0;
+    if (!ok && reason) *reason = Reason("cannot write", temporary);
+    if (close(fd.Release()) != 0 && ok) {
+        ok = false;
+        if (reason) *reason = Reason("cannot write", temporary);
+    }
+    if (ok && rename(temporary.c_str(), target.c_str()) != 0) {
+        ok = false;
+        if (reason) *reason = Reason("cannot replace", target);
+    }
+    if (!ok) unlink(temporary.c_str());
+    return ok;
+}
+
+}  // namespace themefile
+#endif
