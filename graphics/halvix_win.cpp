@@ -1,6 +1,8 @@
 #include "graphics/halvix_win.h"
 
 #include "graphics/dc_pool_win.h"
+#include "graphics/tick_win.h"
+#include "graphics/updater_win.h"
 
 HalvixLibrary gHalvix;
 
@@ -41,6 +43,8 @@ int HalvixStart(HINSTANCE instance, const wchar_t* name, uint32_t flags) {
 
     // The updater (the 10 ms timer driving objects and animated states, unless gHalvix.noTimer)
     // is started here, once everything above is ready.
+    hvtick::InstallPerformanceCounterTick();
+    if (!gHalvix.noTimer) hvupdater::StartSweepTimer();
 
     // The root object (the invisible container of every on-screen object) is created here and
     // made visible.
