@@ -2,7 +2,8 @@
 # Sets everything up (scripts/setup.sh) and runs MorvantaConfig under Wine.
 # With a DISPLAY the window opens there and the script returns when it is closed. Without one the
 # tool runs on a virtual display (Xvfb); the script saves a screenshot of its window, prints the
-# screenshot's path and closes the tool. The Wine prefix build/run-prefix is kept between runs.
+# screenshot's path and closes the tool. The Wine prefix build/run-prefix is kept between runs, and
+# the demo themes the project draws itself (scripts/make-demo-themes.sh) are installed into it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/lib/common.sh"
@@ -20,11 +21,15 @@ fi
 export MORVANTA_PREFIX="$root/build/run-prefix"
 export MORVANTA_SCREENSHOT="${MORVANTA_SCREENSHOT:-$root/build/screenshot.png}"
 export MORVANTA_PROBE="$build_win64/bin/wineprobe.exe"
+export MORVANTA_DEMO="$root/build/demo"
+"$root/scripts/make-demo-themes.sh" "$MORVANTA_DEMO"
+# The Themes folder of the prefix (common documents\Halberon\Morvanta\Themes).
+install_demo='themes="$WINEPREFIX/drive_c/users/Public/Documents/Halberon/Morvanta/Themes"; mkdir -p "$themes"; cp "$MORVANTA_DEMO"/*.morvanta "$themes"/'
 
 if [ -n "${DISPLAY:-}" ]; then
-    MORVANTA_USE_DISPLAY=1 "$root/scripts/wine-session.sh" bash -c '"$MORVANTA_RUN_WINE" "$MORVANTA_RUN_EXE" "$@"' run "$@"
+    MORVANTA_USE_DISPLAY=1 "$root/scripts/wine-session.sh" bash -c "$install_demo"'; "$MORVANTA_RUN_WINE" "$MORVANTA_RUN_EXE" "$@"' run "$@"
 else
-    "$root/scripts/wine-session.sh" bash -c '
+    "$root/scripts/wine-session.sh" bash -c "$install_demo"'
         set -e
         "$MORVANTA_RUN_WINE" "$MORVANTA_RUN_EXE" "$@" &
         tool=$!
