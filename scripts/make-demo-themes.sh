@@ -11,5 +11,5 @@ trap 'rm -rf "$sources"' EXIT
 mkdir -p "$out"
 for manifest in "$sources"/*/manifest.txt; do
     name=$(basename "$(dirname "$manifest")")
-    "$build_native/tools/morvanta-theme" pack "$manifest" "$out/$name.morvanta"
+    "${MORVANTA_THEME_TOOL:-$build_native/tools/morvanta-theme}" pack "$manifest" "$out/$name.morvanta"
 done
