@@ -33,5 +33,14 @@ inline ThemeReadResult ReadThemeBytes(CTheme& theme, const std::vector<uint8_t>&
     return ReadThemeBytes(theme, bytes.data(), bytes.size(), path, preview);
 }
 
+namespace themereader {
+// ReadThemeBytes with the choice of path for compressed files: streaming inflates record by
+// record straight into the images (the normal way, falling back to the other for unusual
+// layouts); without it the whole block is inflated first. Both give the same result; tests and
+// the fuzz target compare them.
+ThemeReadResult ReadThemeBytesWith(CTheme& theme, const uint8_t* data, size_t size, const std::wstring& path,
+                                   bool preview, bool allowStreaming);
+}  // namespace themereader
+
 // The format version of a file from its first 16 bytes; 0 when there are fewer.
 uint32_t PeekThemeVersion(const uint8_t* data, size_t size);

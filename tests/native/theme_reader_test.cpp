@@ -359,3 +359,38 @@ TEST(ThemeReaderSafety, ScriptWithoutTerminatorIsReadUpToItsSize) {
     ASSERT_TRUE(Read(theme, tb::Build(f)).ok);
     EXPECT_EQ(theme.cursors[1.0][0].frameScript, L"1-25");
 }
+
+TEST(ThemeReader, StreamingAndWholeBlockReadsAgreeOnUnusualLayouts) {
+    // Pixels before the script, and the description stored after the records: the streaming read
+    // hands these to the whole-block read.
+    tb::Animation a = Strip(2, 4, 4, 21);
+    std::vector<uint8_t> record = tb::Cursor(0, 1, a);
+    std::vector<uint8_t> script = tb::Utf16z(L"2-1,30");
+    record.insert(record.end(), script.begin(), script.end());
+    tb::PutU32(record, 8, static_cast<uint32_t>(record.size()));
+    tb::PutU32(record, 68, static_cast<uint32_t>(record.size() - script.size()));
+    tb::PutU32(record, 72, static_cast<uint32_t>(script.size()));
+    tb::File f;
+    f.texts[0] = L"Odd";
+    f.records.push_back(record);
+    f.records.push_back(tb::Cursor(2, 1, Strip(1, 3, 3, 4)));
+    f.compress = true;
+    for (bool late : {false, true}) {
+        std::vector<uint8_t> bytes = tb::Build(f);
+        if (late) {
+            // Point slot 6 at the last 4 bytes of the block (the last pixels, read as text).
+            tb::PutU32(bytes, 172, static_cast<uint32_t>(8 + record.size() + (88 + 36) - 4));
+            tb::PutU32(bytes, 176, 4);
+        }
+        CTheme streamed, whole;
+        ThemeReadResult s =
+            themereader::ReadThemeBytesWith(streamed, bytes.data(), bytes.size(), L"x.morvanta", false, true);
+        ThemeReadResult w =
+            themereader::ReadThemeBytesWith(whole, bytes.data(), bytes.size(), L"x.morvanta", false, false);
+        ASSERT_TRUE(s.ok) << s.error;
+        ASSERT_TRUE(w.ok) << w.error;
+        EXPECT_EQ(streamed.cursors[1.0][0].frameScript, L"2-1,30");
+        EXPECT_EQ(streamed.description.has_value(), late);
+        EXPECT_EQ(Write(streamed), Write(whole));
+    }
+}
