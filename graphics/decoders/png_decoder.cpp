@@ -27,6 +27,14 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
 }
 
 void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+
+// Ancillary chunks the bitmap has no use for (text, colour management, layout). They are skipped
+// unread, so a chunk claiming a gigabyte costs nothing; tRNS stays, as transparency expands through it.
+constexpr png_byte kIgnoredChunks[] =
+    "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0sBIT\0sCAL\0sPLT\0sRGB\0sTER\0tEXt\0tIME\0zTXt";
+constexpr int kIgnoredChunkCount = 18;
+// Whatever chunk libpng still keeps may not make it allocate more than this.
+constexpr png_alloc_size_t kMaxChunkBytes = 1 << 20;
 void OnWarning(png_structp, png_const_charp) {}
 
 // Everything that must survive a longjmp lives outside the frame that calls setjmp.
@@ -45,6 +53,8 @@ bool Decode(DecodeState& s, MemoryReader& reader) {
     png_set_read_fn(s.png, &reader, ReadFromMemory);
     // Refuse huge images before libpng allocates anything for their rows.
     png_set_user_limits(s.png, halvix::kMaxDecodedSide, halvix::kMaxDecodedSide);
+    png_set_chunk_malloc_max(s.png, kMaxChunkBytes);
+    png_set_keep_unknown_chunks(s.png, PNG_HANDLE_CHUNK_NEVER, kIgnoredChunks, kIgnoredChunkCount);
     png_read_info(s.png, s.info);
 
     png_uint_32 width = 0, height = 0;
