@@ -77,31 +77,16 @@ void HVBitmap::Resize(int width, int height, bool discard) {
     }
     if (newWidth == width_ && newHeight == height_) return;
 
-    // Width first (reductions of both directions at once), then the height.
-    if (newWidth < width_) {
-        const int passHeight = newHeight < height_ ? newHeight : height_;
-        auto reduced = PixelStorage::TryCreate(newWidth, passHeight);
-        if (!reduced) return;
-        pixels::ResampleArea(View(), {0, 0, width_, height_}, reduced->View(frameCount_, 0),
-                             {0, 0, newWidth, passHeight});
-        ReplaceStorage(std::move(reduced));
-    } else if (newWidth > width_) {
-        auto wider = PixelStorage::TryCreate(newWidth, height_);
-        if (!wider) return;
-        pixels::EnlargeWidthLinear(View(), wider->View(frameCount_, 0));
-        ReplaceStorage(std::move(wider));
+    auto resized = PixelStorage::TryCreate(newWidth, newHeight);
+    if (!resized) return;
+    if (newWidth < width_ && newHeight < height_) {
+        // Narrower and lower: both directions in one area-averaging pass.
+        pixels::ResampleArea(View(), {0, 0, width_, height_}, resized->View(frameCount_, 0),
+                             {0, 0, newWidth, newHeight});
+    } else {
+        pixels::ResizeSeparable(View(), resized->View(frameCount_, 0));
     }
-    if (newHeight < height_) {
-        auto lower = PixelStorage::TryCreate(width_, newHeight);
-        if (!lower) return;
-        pixels::ResampleArea(View(), {0, 0, width_, height_}, lower->View(frameCount_, 0), {0, 0, width_, newHeight});
-        ReplaceStorage(std::move(lower));
-    } else if (newHeight > height_) {
-        auto taller = PixelStorage::TryCreate(width_, newHeight);
-        if (!taller) return;
-        pixels::EnlargeHeightLinear(View(), taller->View(frameCount_, 0));
-        ReplaceStorage(std::move(taller));
-    }
+    ReplaceStorage(std::move(resized));
 }
 
 void HVBitmap::ResizeSliced(int frameWidth, int height, int left, int right, int top, int bottom, bool stretchH,

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "graphics/kernels/pixel_math.h"
+#include "graphics/kernels/simd.h"
 
 namespace pixels {
 
@@ -22,16 +23,31 @@ void ColorKeyToAlpha(const PixelView& view) {
 void PremultiplyAlpha(const PixelView& view) {
     if (view.Empty()) return;
     uint8_t* p = view.bits;
-    const size_t count = view.ByteCount() / 4;
-    // Written without branches so that the compiler can vectorise it: a magenta pixel is kept by
-    // a mask of 0, every other pixel by a mask of all ones.
+    size_t count = view.ByteCount() / 4;
+#if HALVIX_HAVE_SSE2
+    // Four pixels at a time in 16-bit lanes; the alpha lane is multiplied by 255 so that it stays.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i colourLanes = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+    const __m128i alphaFactor = _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0);
+    for (; count >= 4; count -= 4, p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i lo = _mm_unpacklo_epi8(v, zero), hi = _mm_unpackhi_epi8(v, zero);
+        const __m128i factorLo = _mm_or_si128(_mm_and_si128(simd::BroadcastAlpha(lo), colourLanes), alphaFactor);
+        const __m128i factorHi = _mm_or_si128(_mm_and_si128(simd::BroadcastAlpha(hi), colourLanes), alphaFactor);
+        const __m128i out = _mm_packus_epi16(simd::Div255(_mm_mullo_epi16(lo, factorLo)),
+                                             simd::Div255(_mm_mullo_epi16(hi, factorHi)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_andnot_si128(simd::MagentaMask(v), out));
+    }
+#endif
     for (size_t i = 0; i < count; ++i, p += 4) {
-        const uint32_t keep = IsMagenta(p) ? 0u : 0xFFu;
+        if (IsMagenta(p)) {
+            std::memset(p, 0, 4);
+            continue;
+        }
         const uint32_t a = p[3];
-        p[0] = static_cast<uint8_t>(MulDiv255(p[0], a) & keep);
-        p[1] = static_cast<uint8_t>(MulDiv255(p[1], a) & keep);
-        p[2] = static_cast<uint8_t>(MulDiv255(p[2], a) & keep);
-        p[3] = static_cast<uint8_t>(a & keep);
+        p[0] = static_cast<uint8_t>(MulDiv255(p[0], a));
+        p[1] = static_cast<uint8_t>(MulDiv255(p[1], a));
+        p[2] = static_cast<uint8_t>(MulDiv255(p[2], a));
     }
 }
 

@@ -147,35 +147,94 @@ void ResampleArea(const PixelView& src, Rect srcRect, const PixelView& dst, Rect
     }
 }
 
-void EnlargeWidthLinear(const PixelView& src, const PixelView& dst) {
-    if (src.Empty() || dst.Empty() || src.height != dst.height) return;
-    const int frames = src.FrameCount();
-    const int srcFrame = src.width / frames;
-    const int dstFrame = dst.width / frames;
-    if (srcFrame <= 0 || dstFrame <= 0) return;
-    // Positions are the same in every frame and row: compute them once.
-    const double ratio = static_cast<double>(src.width) / dst.width;
-    std::vector<int> index(dstFrame);
-    std::vector<double> next(dstFrame), here(dstFrame);
-    std::vector<char> inside(dstFrame);
-    for (int j = 0; j < dstFrame; ++j) {
-        const double p = ratio * j;
-        const int i = std::min(static_cast<int>(p), srcFrame - 1);
-        index[j] = i;
-        next[j] = p - i;
-        here[j] = i + 1 - p;
-        inside[j] = i + 1 < srcFrame;
+namespace {
+
+// The rows of the width pass, made on demand; the two most recent are kept, which is all that
+// neighbouring destination rows ever share.
+class WidthPass {
+public:
+    WidthPass(const PixelView& src, int dstWidth) : src_(src), dstWidth_(dstWidth) {
+        if (dstWidth < src.width) {
+            mode_ = Mode::Reduce;
+            weights_ = ComputeAxisWeights(src.width, dstWidth);
+        } else if (dstWidth > src.width) {
+            mode_ = Mode::Enlarge;
+            PrepareLinear();
+        }
+        if (mode_ != Mode::Same)
+            for (auto& slot : slots_) slot.bytes.resize(static_cast<size_t>(dstWidth) * 4);
     }
-    for (int y = 0; y < src.height; ++y) {
-        const uint8_t* srcRow = src.Row(y);
-        uint8_t* dstRow = dst.Row(y);
-        for (int f = 0; f < frames; ++f) {
-            const uint8_t* s = srcRow + static_cast<size_t>(f) * srcFrame * 4;
-            uint8_t* d = dstRow + static_cast<size_t>(f) * dstFrame * 4;
-            for (int j = 0; j < dstFrame; ++j, d += 4) {
-                const uint8_t* p = s + static_cast<size_t>(index[j]) * 4;
-                if (inside[j]) {
-                    const double a = next[j], b = here[j];
+
+    const uint8_t* Row(int y) {
+        if (mode_ == Mode::Same) return src_.Row(y);
+        for (auto& slot : slots_)
+            if (slot.row == y) return slot.bytes.data();
+        Slot& slot = slots_[next_];
+        next_ ^= 1;
+        slot.row = y;
+        if (mode_ == Mode::Reduce)
+            Reduce(src_.Row(y), slot.bytes.data());
+        else
+            Enlarge(src_.Row(y), slot.bytes.data());
+        return slot.bytes.data();
+    }
+
+private:
+    enum class Mode { Same, Reduce, Enlarge };
+    struct Slot {
+        int row = -1;
+        std::vector<uint8_t> bytes;
+    };
+
+    // Area reduction along the row: Σ byte × x-weight, the y-weight being a whole 4096.
+    void Reduce(const uint8_t* s, uint8_t* out) const {
+        for (int d = 0; d < dstWidth_; ++d, out += 4) {
+            const uint8_t* p = s + static_cast<size_t>(weights_.first[d]) * 4;
+            uint32_t b = 0, g = 0, r = 0, a = 0;
+            for (uint32_t k = weights_.offset[d]; k < weights_.offset[d + 1]; ++k, p += 4) {
+                const uint32_t w = weights_.weights[k];
+                b += p[0] * w;
+                g += p[1] * w;
+                r += p[2] * w;
+                a += p[3] * w;
+            }
+            out[0] = static_cast<uint8_t>(b >> kWeightBits);
+            out[1] = static_cast<uint8_t>(g >> kWeightBits);
+            out[2] = static_cast<uint8_t>(r >> kWeightBits);
+            out[3] = static_cast<uint8_t>(a >> kWeightBits);
+        }
+    }
+
+    // Column j of a frame samples the source frame at p = (old width ÷ new width) × j; positions
+    // are the same in every frame and row, so they are computed once.
+    void PrepareLinear() {
+        frames_ = src_.FrameCount();
+        srcFrame_ = src_.width / frames_;
+        dstFrame_ = dstWidth_ / frames_;
+        if (srcFrame_ <= 0) dstFrame_ = 0;
+        const double ratio = static_cast<double>(src_.width) / dstWidth_;
+        index_.resize(dstFrame_);
+        next_weight_.resize(dstFrame_);
+        here_weight_.resize(dstFrame_);
+        for (int j = 0; j < dstFrame_; ++j) {
+            const double p = ratio * j;
+            const int i = std::min(static_cast<int>(p), srcFrame_ - 1);
+            index_[j] = i;
+            // The last column of a frame has no right neighbour and is copied (weights 0 and 1
+            // would give the same bytes, but the copy is what is meant).
+            next_weight_[j] = i + 1 < srcFrame_ ? p - i : -1.0;
+            here_weight_[j] = i + 1 - p;
+        }
+    }
+
+    void Enlarge(const uint8_t* srcRow, uint8_t* dstRow) const {
+        for (int f = 0; f < frames_; ++f) {
+            const uint8_t* s = srcRow + static_cast<size_t>(f) * srcFrame_ * 4;
+            uint8_t* d = dstRow + static_cast<size_t>(f) * dstFrame_ * 4;
+            for (int j = 0; j < dstFrame_; ++j, d += 4) {
+                const uint8_t* p = s + static_cast<size_t>(index_[j]) * 4;
+                const double a = next_weight_[j], b = here_weight_[j];
+                if (a >= 0) {
                     for (int c = 0; c < 4; ++c) d[c] = static_cast<uint8_t>(p[4 + c] * a + p[c] * b);
                 } else {
                     std::memcpy(d, p, 4);
@@ -183,23 +242,55 @@ void EnlargeWidthLinear(const PixelView& src, const PixelView& dst) {
             }
         }
     }
-}
 
-void EnlargeHeightLinear(const PixelView& src, const PixelView& dst) {
-    if (src.Empty() || dst.Empty() || src.width != dst.width) return;
-    const double ratio = static_cast<double>(src.height) / dst.height;
-    const size_t count = src.Stride();
-    for (int i = 0; i < dst.height; ++i) {
-        const double p = ratio * i;
-        const int k = std::min(static_cast<int>(p), src.height - 1);
-        uint8_t* out = dst.Row(i);
-        const uint8_t* upper = src.Row(k);
-        if (k + 1 < src.height) {
-            const uint8_t* lower = src.Row(k + 1);
-            const double a = k + 1 - p, b = p - k;
-            for (size_t c = 0; c < count; ++c) out[c] = static_cast<uint8_t>(upper[c] * a + lower[c] * b);
-        } else {
-            std::memcpy(out, upper, count);
+    const PixelView& src_;
+    int dstWidth_;
+    Mode mode_ = Mode::Same;
+    AxisWeights weights_;
+    int frames_ = 1, srcFrame_ = 0, dstFrame_ = 0;
+    std::vector<int> index_;
+    std::vector<double> next_weight_, here_weight_;
+    Slot slots_[2];
+    int next_ = 0;
+};
+
+}  // namespace
+
+void ResizeSeparable(const PixelView& src, const PixelView& dst) {
+    if (src.Empty() || dst.Empty()) return;
+    WidthPass rows(src, dst.width);
+    const size_t count = dst.Stride();
+    if (dst.height == src.height) {
+        for (int y = 0; y < dst.height; ++y) std::memcpy(dst.Row(y), rows.Row(y), count);
+    } else if (dst.height < src.height) {
+        const AxisWeights yw = ComputeAxisWeights(src.height, dst.height);
+        std::vector<uint32_t> sums(count);
+        for (int d = 0; d < dst.height; ++d) {
+            std::fill(sums.begin(), sums.end(), 0u);
+            int y = static_cast<int>(yw.first[d]);
+            for (uint32_t k = yw.offset[d]; k < yw.offset[d + 1]; ++k, ++y) {
+                const uint32_t w = yw.weights[k];
+                const uint8_t* row = rows.Row(y);
+                for (size_t i = 0; i < count; ++i) sums[i] += row[i] * w;
+            }
+            uint8_t* out = dst.Row(d);
+            for (size_t i = 0; i < count; ++i) out[i] = static_cast<uint8_t>(sums[i] >> kWeightBits);
+        }
+    } else {
+        // Row i samples at p = (old height ÷ new height) × i, counted from the top.
+        const double ratio = static_cast<double>(src.height) / dst.height;
+        for (int i = 0; i < dst.height; ++i) {
+            const double p = ratio * i;
+            const int k = std::min(static_cast<int>(p), src.height - 1);
+            uint8_t* out = dst.Row(i);
+            if (k + 1 < src.height) {
+                const uint8_t* upper = rows.Row(k);
+                const uint8_t* lower = rows.Row(k + 1);
+                const double a = k + 1 - p, b = p - k;
+                for (size_t c = 0; c < count; ++c) out[c] = static_cast<uint8_t>(upper[c] * a + lower[c] * b);
+            } else {
+                std::memcpy(out, rows.Row(k), count);
+            }
         }
     }
 }

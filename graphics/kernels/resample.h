@@ -37,12 +37,12 @@ struct Rect {
 // Area-resamples srcRect of src into dstRect of dst (each rectangle inside its view).
 void ResampleArea(const PixelView& src, Rect srcRect, const PixelView& dst, Rect dstRect);
 
-// Linear enlargement of each frame's width: src has `frames` frames of src.width ÷ frames columns,
-// dst the same number of frames of dst.width ÷ frames; heights are equal.
-void EnlargeWidthLinear(const PixelView& src, const PixelView& dst);
-
-// Linear enlargement of the height; widths are equal.
-void EnlargeHeightLinear(const PixelView& src, const PixelView& dst);
+// Resizes src into dst in two passes, the width first: a narrower width is area-reduced, a wider
+// one linearly interpolated within each frame (src.frames frames of src.width ÷ frames columns to
+// as many of dst.width ÷ frames); then a lower height is area-reduced and a greater one linearly
+// interpolated. Each pass truncates to bytes. Rows of the first pass are made as the second needs
+// them, so no intermediate image is allocated.
+void ResizeSeparable(const PixelView& src, const PixelView& dst);
 
 // Fills dstRect of dst with copies of srcRect of src repeated to the right (tileX) or downwards,
 // starting at the rectangle's top left; the last copy is cut.

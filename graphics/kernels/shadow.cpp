@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/kernels/blend.h"
 #include "graphics/kernels/pixel_math.h"
 
 namespace pixels {
@@ -49,7 +50,7 @@ void RenderShadow(const PixelView& src, const PixelView& dst, const ShadowKernel
     const int h = src.height;
     const int r = kernel.radius;
     if (fw <= 0) return;
-    const int columnHeight = h + 2 * r;   // intermediate rows: the shadow rectangle's rows
+    const int columnHeight = h + 2 * r;  // intermediate rows: the shadow rectangle's rows
     // Intermediate rows carry 2r zero columns on either side, so that each of the fw + 2r output
     // columns reads its 2r + 1 taps without a bounds test.
     const int paddedWidth = fw + 4 * r;
@@ -59,10 +60,19 @@ void RenderShadow(const PixelView& src, const PixelView& dst, const ShadowKernel
     const int64_t placeY = int64_t{offsetY} - r - layout.top;
     const uint32_t* taps = kernel.taps.data();
     const int tapCount = 2 * r + 1;
-    const int64_t dark = darkness;
+
+    // Both passes divide sums of at most 255 × S by S: the quotients come from tables built once,
+    // one division per possible sum instead of one per pixel.
+    const uint32_t maxSum = 255 * kernel.sum;
+    std::vector<uint8_t> columnLevel(maxSum + 1), shadowAlpha(maxSum + 1);
+    for (uint32_t v = 0; v <= maxSum; ++v) {
+        columnLevel[v] = static_cast<uint8_t>(std::min<uint32_t>(v / kernel.sum, 255u));
+        const int64_t level = int64_t{darkness} * v / kernel.sum;
+        shadowAlpha[v] = level >= kShadowFullDark ? 255 : static_cast<uint8_t>(std::max<int64_t>(level / 255, 0));
+    }
 
     std::vector<uint8_t> alpha(static_cast<size_t>(fw) * h);
-    std::vector<uint32_t> sums(fw);
+    std::vector<uint32_t> sums(std::max(fw, shadowWidth));
     std::vector<uint32_t> padded(static_cast<size_t>(paddedWidth) * columnHeight, 0);
 
     for (int f = 0; f < frames; ++f) {
@@ -74,7 +84,7 @@ void RenderShadow(const PixelView& src, const PixelView& dst, const ShadowKernel
         }
         // Along columns: intermediate row j is centred on source row j − r; rows outside count 0.
         for (int j = 0; j < columnHeight; ++j) {
-            std::fill(sums.begin(), sums.end(), 0u);
+            std::fill(sums.begin(), sums.begin() + fw, 0u);
             for (int t = 0; t < tapCount; ++t) {
                 const int y = j - 2 * r + t;
                 if (y < 0 || y >= h) continue;
@@ -83,19 +93,19 @@ void RenderShadow(const PixelView& src, const PixelView& dst, const ShadowKernel
                 for (int x = 0; x < fw; ++x) sums[x] += w * a[x];
             }
             uint32_t* out = &padded[static_cast<size_t>(j) * paddedWidth + 2 * r];
-            for (int x = 0; x < fw; ++x) out[x] = std::min<uint32_t>(sums[x] / kernel.sum, 255u);
+            for (int x = 0; x < fw; ++x) out[x] = columnLevel[sums[x]];
         }
         // Along rows: output column i is centred on intermediate column i − r.
         for (int j = 0; j < columnHeight; ++j) {
-            const int64_t ty = placeY + j;
-            uint8_t* row = dst.Row(static_cast<int>(ty)) + (static_cast<size_t>(f) * layout.width + placeX) * 4;
             const uint32_t* in = &padded[static_cast<size_t>(j) * paddedWidth];
-            for (int i = 0; i < shadowWidth; ++i) {
-                uint32_t v = 0;
-                for (int t = 0; t < tapCount; ++t) v += taps[t] * in[i + t];
-                const int64_t level = dark * v / kernel.sum;
-                row[i * 4 + 3] = level >= kShadowFullDark ? 255 : static_cast<uint8_t>(std::max<int64_t>(level / 255, 0));
+            std::fill(sums.begin(), sums.begin() + shadowWidth, 0u);
+            for (int t = 0; t < tapCount; ++t) {
+                const uint32_t w = taps[t];
+                const uint32_t* column = in + t;
+                for (int i = 0; i < shadowWidth; ++i) sums[i] += w * column[i];
             }
+            uint8_t* row = dst.Row(static_cast<int>(placeY + j)) + (static_cast<size_t>(f) * layout.width + placeX) * 4;
+            for (int i = 0; i < shadowWidth; ++i) row[i * 4 + 3] = shadowAlpha[sums[i]];
         }
     }
 }
@@ -117,20 +127,10 @@ void CompositeOverShadow(const PixelView& src, const PixelView& dst, const Shado
     if (src.Empty() || dst.Empty()) return;
     const int frames = src.FrameCount();
     const int fw = src.FrameWidth();
-    const size_t placeX = static_cast<size_t>(-layout.left);
-    const int placeY = static_cast<int>(-layout.top);
-    for (int f = 0; f < frames; ++f) {
-        for (int y = 0; y < src.height; ++y) {
-            const uint8_t* s = src.Row(y) + static_cast<size_t>(f) * fw * 4;
-            uint8_t* d = dst.Row(placeY + y) + (static_cast<size_t>(f) * layout.width + placeX) * 4;
-            for (int x = 0; x < fw; ++x, s += 4, d += 4) {
-                const uint32_t keep = 255u - s[3];
-                // A valid premultiplied source never exceeds 255 here; colour adjustments can push a
-                // colour byte above its alpha, so the sum is capped.
-                for (int c = 0; c < 4; ++c) d[c] = CapByte(s[c] + MulDiv255(d[c], keep));
-            }
-        }
-    }
+    // The source-over rule at full opacity is exactly d = s + d × (255 − a) ÷ 255, capped.
+    for (int f = 0; f < frames; ++f)
+        BlendOver(dst, static_cast<int>(f * layout.width - layout.left), static_cast<int>(-layout.top), src, f * fw, 0,
+                  fw, src.height, 255);
 }
 
 }  // namespace pixels

@@ -66,7 +66,7 @@ protected:
     void SetUp() override {
         folder_ = testing::TempDir() + "/image_file_test_" +
                   testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::string command = "mkdir -p '" + folder_ + "'";
+        const std::string command = "rm -rf '" + folder_ + "' && mkdir -p '" + folder_ + "'";
         ASSERT_EQ(std::system(command.c_str()), 0);
     }
     std::wstring Write(const std::string& name, const std::vector<uint8_t>& bytes) {
