@@ -21,7 +21,9 @@ void LookUpOptionalFunctions() {
 
 }  // namespace
 
-int NormalizeTextSupersampling(int factor) { return factor >= 1 && factor <= 4 ? factor : 3; }
+int NormalizeTextSupersampling(int factor) {
+    return factor >= 1 && factor <= 4 ? factor : 3;
+}
 
 int HalvixStart(HINSTANCE instance, const wchar_t* name, uint32_t flags) {
     gHalvix.name = name && *name ? name : kDefaultName;
@@ -35,7 +37,7 @@ int HalvixStart(HINSTANCE instance, const wchar_t* name, uint32_t flags) {
         // A failed creation leaves the library without a lock: its waits then succeed at once.
         const std::wstring lockName = gHalvix.name + L"Mutex";
         gHalvix.ownLock = CreateMutexW(nullptr, FALSE, lockName.c_str());
-        gHalvix.lockSlot = &gHalvix.ownLock;
+        gHalvix.applicationLock = nullptr;
         gHalvix.libraryThread = GetCurrentThreadId();
     }
     gHalvix.startThread = GetCurrentThreadId();
@@ -52,11 +54,17 @@ int HalvixStart(HINSTANCE instance, const wchar_t* name, uint32_t flags) {
     return 1;
 }
 
-void HalvixUseLock(HANDLE* applicationLock) { gHalvix.lockSlot = applicationLock ? applicationLock : &gHalvix.ownLock; }
+void HalvixUseLock(HANDLE* applicationLock) {
+    gHalvix.applicationLock = applicationLock;
+}
 
-HANDLE HalvixLock() { return *gHalvix.lockSlot; }
+HANDLE HalvixLock() {
+    return gHalvix.applicationLock ? *gHalvix.applicationLock : gHalvix.ownLock;
+}
 
-bool HalvixOnUiThread() { return gHalvix.started && GetCurrentThreadId() == gHalvix.startThread; }
+bool HalvixOnUiThread() {
+    return gHalvix.started && GetCurrentThreadId() == gHalvix.startThread;
+}
 
 BOOL HalvixGetCursorPos(POINT* point) {
     if (gHalvix.getPhysicalCursorPos) return gHalvix.getPhysicalCursorPos(point);

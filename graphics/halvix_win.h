@@ -28,7 +28,7 @@ struct HalvixLibrary {
     // The lock slot: the library's own mutex, or a handle variable of the application placed here
     // (read through the pointer, so the application closing and clearing it is seen at once).
     HANDLE ownLock = nullptr;
-    HANDLE* lockSlot = &ownLock;
+    HANDLE* applicationLock = nullptr;
     DWORD libraryThread = 0;  // recorded when the library creates its lock
     DWORD startThread = 0;    // the thread that started the library: the UI thread
     bool started = false;

@@ -61,7 +61,9 @@ bool HVBitmap::AddShadow(int offsetX, int offsetY, int blur, int darkness, uint3
     return true;
 }
 
-void HVBitmap::Mirror() { pixels::MirrorFrames(View()); }
+void HVBitmap::Mirror() {
+    pixels::MirrorFrames(View());
+}
 
 void HVBitmap::Resize(int width, int height, bool discard) {
     if (!IsValid() || width < 0 || height < 0) return;

@@ -26,7 +26,9 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
     reader->position += count;
 }
 
-void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void OnError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 
 // Ancillary chunks the bitmap has no use for (text, colour management, layout). They are skipped
 // unread, so a chunk claiming a gigabyte costs nothing; tRNS stays, as transparency expands through it.

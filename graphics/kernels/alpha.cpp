@@ -34,8 +34,8 @@ void PremultiplyAlpha(const PixelView& view) {
         const __m128i lo = _mm_unpacklo_epi8(v, zero), hi = _mm_unpackhi_epi8(v, zero);
         const __m128i factorLo = _mm_or_si128(_mm_and_si128(simd::BroadcastAlpha(lo), colourLanes), alphaFactor);
         const __m128i factorHi = _mm_or_si128(_mm_and_si128(simd::BroadcastAlpha(hi), colourLanes), alphaFactor);
-        const __m128i out = _mm_packus_epi16(simd::Div255(_mm_mullo_epi16(lo, factorLo)),
-                                             simd::Div255(_mm_mullo_epi16(hi, factorHi)));
+        const __m128i out =
+            _mm_packus_epi16(simd::Div255(_mm_mullo_epi16(lo, factorLo)), simd::Div255(_mm_mullo_epi16(hi, factorHi)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_andnot_si128(simd::MagentaMask(v), out));
     }
 #endif

@@ -6,17 +6,28 @@ namespace pixels {
 
 namespace {
 
-// One colour channel of an HLS colour, on the 0–240 scale.
+// One colour channel of an HLS colour, on the 0–240 scale: rising from m1 to m2 over the first
+// sixth of the circle, m2 up to the half, falling back to m1 by two thirds. The boundaries are
+// placed as the platform places them (they only matter for mid values outside the scale).
 int HueToChannel(int m1, int m2, int hue) {
     if (hue < 0) hue += kHlsMax;
     if (hue > kHlsMax) hue -= kHlsMax;
-    if (hue < kHlsMax / 6) return m1 + ((m2 - m1) * hue + kHlsMax / 12) / (kHlsMax / 6);
-    if (hue < kHlsMax / 2) return m2;
-    if (hue < kHlsMax * 2 / 3) return m1 + ((m2 - m1) * (kHlsMax * 2 / 3 - hue) + kHlsMax / 12) / (kHlsMax / 6);
-    return m1;
+    if (hue > kHlsMax * 2 / 3) return m1;
+    if (hue > kHlsMax / 2)
+        hue = kHlsMax * 2 / 3 - hue;
+    else if (hue > kHlsMax / 6)
+        return m2;
+    return m1 + ((m2 - m1) * hue + kHlsMax / 12) / (kHlsMax / 6);
 }
 
-int ToRgbScale(int v) { return (v * kRgbMax + kHlsMax / 2) / kHlsMax; }
+// Products of 16-bit arguments may pass 31 bits; they wrap as the platform's int arithmetic does.
+int32_t Wrap32(int64_t v) {
+    return static_cast<int32_t>(static_cast<uint32_t>(v));
+}
+
+int ToRgbScale(int v) {
+    return (v * kRgbMax + kHlsMax / 2) / kHlsMax;
+}
 
 }  // namespace
 
@@ -56,14 +67,17 @@ uint32_t HlsToRgb(uint16_t hue, uint16_t luminance, uint16_t saturation) {
     if (s == 0) {
         r = g = b = l * kRgbMax / kHlsMax;
     } else {
-        const int m2 = l <= kHlsMax / 2 ? (l * (kHlsMax + s) + kHlsMax / 2) / kHlsMax
-                                        : l + s - (l * s + kHlsMax / 2) / kHlsMax;
-        const int m1 = 2 * l - m2;
+        // The mid values are 16-bit, as the platform keeps them.
+        const int m2 =
+            static_cast<uint16_t>(l <= kHlsMax / 2 ? Wrap32(int64_t{l} * (kHlsMax + s) + kHlsMax / 2) / kHlsMax
+                                                   : l + s - Wrap32(int64_t{l} * s + kHlsMax / 2) / kHlsMax);
+        const int m1 = static_cast<uint16_t>(2 * l - m2);
         r = ToRgbScale(HueToChannel(m1, m2, h + kHlsMax / 3));
         g = ToRgbScale(HueToChannel(m1, m2, h));
         b = ToRgbScale(HueToChannel(m1, m2, h - kHlsMax / 3));
     }
-    return static_cast<uint32_t>(r & 0xFF) | static_cast<uint32_t>(g & 0xFF) << 8 | static_cast<uint32_t>(b & 0xFF) << 16;
+    return static_cast<uint32_t>(r & 0xFF) | static_cast<uint32_t>(g & 0xFF) << 8 |
+           static_cast<uint32_t>(b & 0xFF) << 16;
 }
 
 }  // namespace pixels

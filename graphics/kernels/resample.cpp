@@ -7,7 +7,9 @@ namespace pixels {
 
 namespace {
 
-void AddTap(AxisWeights& w, uint32_t weight) { w.weights.push_back(weight); }
+void AddTap(AxisWeights& w, uint32_t weight) {
+    w.weights.push_back(weight);
+}
 
 // Starts the next destination pixel at source index `source`.
 void StartPixel(AxisWeights& w, uint32_t source) {

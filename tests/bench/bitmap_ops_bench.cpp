@@ -57,10 +57,18 @@ void BM_CopyStrip(benchmark::State& state) {
 }
 BENCHMARK(BM_CopyStrip)->Unit(benchmark::kMicrosecond);
 
-void BM_ResizeReduce1_25(benchmark::State& state) { ResizeBy(state, 1 / 1.25); }
-void BM_ResizeReduce2_5(benchmark::State& state) { ResizeBy(state, 1 / 2.5); }
-void BM_ResizeEnlarge1_25(benchmark::State& state) { ResizeBy(state, 1.25); }
-void BM_ResizeEnlarge2_5(benchmark::State& state) { ResizeBy(state, 2.5); }
+void BM_ResizeReduce1_25(benchmark::State& state) {
+    ResizeBy(state, 1 / 1.25);
+}
+void BM_ResizeReduce2_5(benchmark::State& state) {
+    ResizeBy(state, 1 / 2.5);
+}
+void BM_ResizeEnlarge1_25(benchmark::State& state) {
+    ResizeBy(state, 1.25);
+}
+void BM_ResizeEnlarge2_5(benchmark::State& state) {
+    ResizeBy(state, 2.5);
+}
 BENCHMARK(BM_ResizeReduce1_25)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ResizeReduce2_5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ResizeEnlarge1_25)->Unit(benchmark::kMicrosecond);
@@ -116,8 +124,12 @@ void SoftwareDraw(benchmark::State& state, int opacity) {
         benchmark::DoNotOptimize(target.Bits());
     }
 }
-void BM_SoftwareDrawOpaque(benchmark::State& state) { SoftwareDraw(state, 255); }
-void BM_SoftwareDrawOpacity200(benchmark::State& state) { SoftwareDraw(state, 200); }
+void BM_SoftwareDrawOpaque(benchmark::State& state) {
+    SoftwareDraw(state, 255);
+}
+void BM_SoftwareDrawOpacity200(benchmark::State& state) {
+    SoftwareDraw(state, 200);
+}
 BENCHMARK(BM_SoftwareDrawOpaque)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SoftwareDrawOpacity200)->Unit(benchmark::kMicrosecond);
 

@@ -19,7 +19,8 @@ TEST(PremultiplyKernel, EveryColourAndAlphaIsMultipliedAndTruncated) {
     // 256 × 256 pixels (colour c in all three bytes... varied per byte), plus 3 for the remainder.
     std::vector<uint8_t> bytes;
     for (int a = 0; a < 256; ++a)
-        for (int c = 0; c < 256; ++c) bytes.insert(bytes.end(), {uint8_t(c), uint8_t(255 - c), uint8_t(c ^ 0x5A), uint8_t(a)});
+        for (int c = 0; c < 256; ++c)
+            bytes.insert(bytes.end(), {uint8_t(c), uint8_t(255 - c), uint8_t(c ^ 0x5A), uint8_t(a)});
     bytes.insert(bytes.end(), {255, 0, 255, 9, 255, 0, 254, 9, 7, 8, 9, 10});
     const std::vector<uint8_t> before = bytes;
     pixels::PremultiplyAlpha(RowView(bytes));

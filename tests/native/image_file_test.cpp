@@ -59,19 +59,21 @@ std::vector<uint8_t> Jpeg(int width, int height, int components, const uint8_t* 
     return bytes;
 }
 
-std::vector<uint8_t> GreyJpeg(int width, int height, uint8_t grey) { return Jpeg(width, height, 1, &grey); }
+std::vector<uint8_t> GreyJpeg(int width, int height, uint8_t grey) {
+    return Jpeg(width, height, 1, &grey);
+}
 
 class ImageFileTest : public testing::Test {
 protected:
     void SetUp() override {
-        folder_ = testing::TempDir() + "/image_file_test_" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder_ =
+            testing::TempDir() + "/image_file_test_" + testing::UnitTest::GetInstance()->current_test_info()->name();
         const std::string command = "rm -rf '" + folder_ + "' && mkdir -p '" + folder_ + "'";
         ASSERT_EQ(std::system(command.c_str()), 0);
     }
     std::wstring Write(const std::string& name, const std::vector<uint8_t>& bytes) {
-        std::ofstream(folder_ + "/" + name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                                    static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(folder_ + "/" + name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return Path(name);
     }
     std::wstring Path(const std::string& name) { return text::Utf8ToUtf16(folder_ + "/" + name); }
@@ -85,7 +87,8 @@ TEST(TgaDecoder, OnlyUncompressed32BitTrueColourIsAccepted) {
     auto storage = decoders::DecodeTga(good.data(), good.size());
     ASSERT_TRUE(storage);
     EXPECT_EQ(storage->Width(), 2);
-    EXPECT_EQ(std::vector<uint8_t>(storage->Bits(), storage->Bits() + 8), (std::vector<uint8_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(std::vector<uint8_t>(storage->Bits(), storage->Bits() + 8),
+              (std::vector<uint8_t>{0, 1, 2, 3, 4, 5, 6, 7}));
 
     for (auto bad : {Tga(2, 1, 2, 24, 6), Tga(2, 1, 10, 32, 8), Tga(2, 1, 2, 32, 7), Tga(0, 1, 2, 32, 0)}) {
         EXPECT_FALSE(decoders::DecodeTga(bad.data(), bad.size()));
@@ -118,7 +121,7 @@ TEST(JpegDecoder, ColourAndGreyBecomeBgrWithAZeroFourthByte) {
     auto colour = decoders::DecodeJpeg(c.data(), c.size());
     ASSERT_TRUE(colour);
     const uint8_t* p = colour->Bits();
-    EXPECT_NEAR(p[0], 10, 3);  // blue
+    EXPECT_NEAR(p[0], 10, 3);   // blue
     EXPECT_NEAR(p[2], 250, 3);  // red
     EXPECT_EQ(p[3], 0);
 }

@@ -79,7 +79,9 @@ std::vector<uint8_t> MakePng(uint32_t width, uint32_t height, uint8_t depth, uin
     return png;
 }
 
-const uint8_t* Pixel(PixelStorage& s, int x, int y) { return s.View(1, 0).Pixel(x, y); }
+const uint8_t* Pixel(PixelStorage& s, int x, int y) {
+    return s.View(1, 0).Pixel(x, y);
+}
 
 }  // namespace
 
@@ -117,12 +119,12 @@ TEST(PngDecoder, EveryPngSuiteImageMatchesPillowPixelForPixel) {
             for (int x = 0; x < width; ++x) {
                 const uint8_t* got = Pixel(*storage, x, y);
                 const uint8_t* want = expected + (static_cast<size_t>(y) * width + x) * 4;
-                const bool same = got[2] == want[0] && got[1] == want[1] && got[0] == want[2] &&
-                                  (!alpha || got[3] == want[3]);
+                const bool same =
+                    got[2] == want[0] && got[1] == want[1] && got[0] == want[2] && (!alpha || got[3] == want[3]);
                 if (!same && ++mismatches <= 3)
                     ADD_FAILURE() << "pixel (" << x << ", " << y << "): BGRA " << int(got[0]) << " " << int(got[1])
-                                  << " " << int(got[2]) << " " << int(got[3]) << ", Pillow RGBA " << int(want[0])
-                                  << " " << int(want[1]) << " " << int(want[2]) << " " << int(want[3]);
+                                  << " " << int(got[2]) << " " << int(got[3]) << ", Pillow RGBA " << int(want[0]) << " "
+                                  << int(want[1]) << " " << int(want[2]) << " " << int(want[3]);
             }
         }
         EXPECT_EQ(mismatches, 0);
@@ -150,8 +152,9 @@ TEST(PngDecoder, GreyBecomesOpaqueGreyAndGreyAlphaKeepsItsAlpha) {
 TEST(PngDecoder, SixteenBitChannelsAreCutToEightAndRowsStoredBottomUp) {
     // Two rows of one RGBA pixel at 16 bits: the high bytes survive, in blue-green-red order.
     bool alpha = false;
-    auto rgba = Decode(MakePng(1, 2, 16, 6, {0, 0x11, 0xFF, 0x22, 0xFF, 0x33, 0xFF, 0x44, 0xFF,  //
-                                             0, 0x55, 0x00, 0x66, 0x00, 0x77, 0x00, 0x88, 0x00}),
+    auto rgba = Decode(MakePng(1, 2, 16, 6,
+                               {0, 0x11, 0xFF, 0x22, 0xFF, 0x33, 0xFF, 0x44, 0xFF,  //
+                                0, 0x55, 0x00, 0x66, 0x00, 0x77, 0x00, 0x88, 0x00}),
                        &alpha);
     ASSERT_TRUE(rgba);
     EXPECT_TRUE(alpha);
@@ -177,10 +180,10 @@ TEST(PngDecoder, DamagedAndImpossibleHeadersAreRefused) {
     std::vector<uint8_t> badCrc = small;
     badCrc[29] ^= 1;  // last byte of IHDR's CRC
     EXPECT_FALSE(Decode(badCrc));
-    EXPECT_FALSE(Decode(MakePng(1, 1, 7, 2, {0, 1, 2, 3})));   // no such depth
-    EXPECT_FALSE(Decode(MakePng(1, 1, 8, 5, {0, 1, 2, 3})));   // no such colour type
-    EXPECT_FALSE(Decode(MakePng(0, 1, 8, 2, {0})));            // empty
-    EXPECT_FALSE(Decode(MakePng(2, 1, 8, 2, {0, 1, 2, 3})));   // too little image data
+    EXPECT_FALSE(Decode(MakePng(1, 1, 7, 2, {0, 1, 2, 3})));  // no such depth
+    EXPECT_FALSE(Decode(MakePng(1, 1, 8, 5, {0, 1, 2, 3})));  // no such colour type
+    EXPECT_FALSE(Decode(MakePng(0, 1, 8, 2, {0})));           // empty
+    EXPECT_FALSE(Decode(MakePng(2, 1, 8, 2, {0, 1, 2, 3})));  // too little image data
     EXPECT_FALSE(Decode({}));
 }
 
