@@ -102,7 +102,9 @@ HDC__* HVBitmap::GetDC() {
 void HVBitmap::ReleaseSharedDC() { ReturnSharedDCs(this); }
 
 void HVBitmap::ReleaseDeviceContexts() {
-    ReturnSharedDCs(this);
+    // Only pool users touch the pool: bitmaps with their own context are resized on worker threads
+    // while the UI thread uses the pool.
+    if (sharedDC_) ReturnSharedDCs(this);
     if (ownDC_ && ownSelected_) {
         SelectObject(ownDC_, static_cast<HGDIOBJ>(ownPrevious_));
         ownSelected_ = nullptr;
