@@ -117,4 +117,18 @@ public:
     // Empties all four parts, clears the content bits and sets the current scale to 1.0; texts,
     // option lock and the unsupported-message flag stay. The first step of every load.
     void Reset();
+
+    // Loads a ".morvanta" file (any format version) or imports a ".tolvxtheme" archive, chosen by
+    // extension; with preview only the texts and the normal arrow. False when nothing was read.
+    // Loading and saving are in theme_load.cpp.
+    bool Load(const std::wstring& path, bool preview);
+    // Writes a version 2003 file; false for a path not ending in ".morvanta" or a failed write,
+    // which leaves an existing file as it was.
+    bool Save(const std::wstring& path) const;
+
+    // Makes the cursor set of targetScale complete: every identity (role, event, variant) the
+    // target lacks is derived from the best stored cursor of another scale (a larger one if there
+    // is one, else the nearest). Derived cursors are never saved or used as sources. The target
+    // becomes the current scale. In theme_rescale.cpp.
+    void Rescale(double targetScale);
 };

@@ -1,0 +1,171 @@
+#include "theme/theme_library.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "graphics/hv_bitmap.h"
+#include "graphics/hv_bitmap_state.h"
+#include "tests/native/theme_bytes.h"
+#include "tests/support/image_files.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/zip_builder.h"
+#include "theme/theme.h"
+
+namespace {
+
+namespace tb = themebytes;
+
+tb::Animation Image(uint32_t width, uint32_t height) {
+    tb::Animation a;
+    a.width = width;
+    a.height = height;
+    a.pixels = tb::Pixels(width, height, 3);
+    return a;
+}
+
+// A theme file with the content bits asked for.
+std::vector<uint8_t> ThemeWith(int content, uint32_t arrowHeight = 4) {
+    tb::File file;
+    if (content & kThemeHasCursors) file.records.push_back(tb::Cursor(0, 1, Image(4, arrowHeight)));
+    if (content & kThemeHasClickEffects) file.records.push_back(tb::Effect(4, 0, Image(2, 2), 2));
+    if (content & kThemeHasTrails) file.records.push_back(tb::Effect(8, 0, Image(2, 2), 3, 20));
+    if (content & kThemeHasSounds) file.records.push_back(tb::Sound(0, {1, 2, 3, 4}));
+    return tb::Build(file);
+}
+
+std::vector<std::wstring> Names(const std::vector<THEME_INFO>& list) {
+    std::vector<std::wstring> names;
+    for (const THEME_INFO& entry : list) names.push_back(entry.name);
+    return names;
+}
+
+// Keeps the names of list in the order the folder listing gave them.
+std::vector<std::wstring> InListingOrder(const std::wstring& folder, std::vector<std::wstring> names) {
+    std::vector<std::wstring> ordered;
+    for (const THEME_INFO& entry : ListThemeFiles(folder))
+        if (std::find(names.begin(), names.end(), entry.name) != names.end()) ordered.push_back(entry.name);
+    return ordered;
+}
+
+TEST(ThemeLibraryScan, AnEmptyOrMissingFolderGivesThreeEmptyLists) {
+    TempFolder folder;
+    ThemeLibrary library;
+    library.trails.push_back(THEME_INFO{});
+    ScanThemeFolder(library, folder.Path());
+    EXPECT_TRUE(library.cursorThemes.empty() && library.clickEffects.empty() && library.trails.empty());
+    ScanThemeFolder(library, folder.File(L"missing"));
+    EXPECT_TRUE(library.cursorThemes.empty() && library.clickEffects.empty() && library.trails.empty());
+}
+
+TEST(ThemeLibraryScan, FilesAreSortedByWhatTheyCarry) {
+    TempFolder folder;
+    folder.Write(L"Cursors.morvanta", ThemeWith(kThemeHasCursors));
+    folder.Write(L"Capital.MORVANTA", ThemeWith(kThemeHasCursors | kThemeHasClickEffects));
+    folder.Write(L"Both.morvanta", ThemeWith(kThemeHasClickEffects | kThemeHasTrails));
+    folder.Write(L"Effects.Morvanta", ThemeWith(kThemeHasClickEffects | kThemeHasSounds));
+    folder.Write(L"Trail.morvanta", ThemeWith(kThemeHasTrails));
+    folder.Write(L"Sounds.morvanta", ThemeWith(kThemeHasSounds));
+    std::vector<uint8_t> damaged = ThemeWith(kThemeHasCursors);
+    damaged.resize(damaged.size() - 10);
+    folder.Write(L"Damaged.morvanta", damaged);
+    folder.Write(L"Unknown.morvanta", std::string(200, '\x01'));
+    ZipBuilder zip;
+    zip.Add("readme.txt", "no scheme here");
+    folder.Write(L"Empty archive.TOLVXTHEME", zip.Build());
+    folder.Write(L"Cut archive.tolvxtheme", std::string("PK\x03\x04", 4));
+    folder.Write(L"notes.txt", ThemeWith(kThemeHasCursors));
+    folder.Write(L".morvanta", ThemeWith(kThemeHasCursors));  // nothing before the extension
+
+    ThemeLibrary library;
+    ScanThemeFolder(library, folder.Path());
+    const std::wstring path = folder.Path();
+    EXPECT_EQ(Names(library.cursorThemes),
+              InListingOrder(path, {L"Cursors", L"Capital", L"Empty archive", L"Cut archive"}));
+    EXPECT_EQ(Names(library.clickEffects), InListingOrder(path, {L"Both", L"Effects"}));
+    EXPECT_EQ(Names(library.trails), InListingOrder(path, {L"Both", L"Trail"}));
+
+    const THEME_INFO& capital = *std::find_if(library.cursorThemes.begin(), library.cursorThemes.end(),
+                                              [](const THEME_INFO& e) { return e.name == L"Capital"; });
+    EXPECT_EQ(capital.path, folder.File(L"Capital.MORVANTA"));
+    EXPECT_EQ(capital.flags, kThemeHasCursors | kThemeHasClickEffects);
+    EXPECT_TRUE(capital.author.empty());
+}
+
+TEST(ThemeLibraryScan, TheOptionLockIsCopiedIntoTheEntry) {
+    TempFolder folder;
+    tb::File file;
+    file.optionLock = 1;
+    file.records.push_back(tb::Cursor(0, 1, Image(2, 2)));
+    folder.Write(L"Locked.morvanta", tb::Build(file));
+    ThemeLibrary library;
+    ScanThemeFolder(library, folder.Path());
+    ASSERT_EQ(library.cursorThemes.size(), 1u);
+    EXPECT_EQ(library.cursorThemes[0].optionLock, 1);
+}
+
+TEST(ThemeLibraryScan, LoadsRunInBatchesOfTheThreadCount) {
+    TempFolder folder;
+    for (int i = 0; i < 20; ++i) folder.Write(L"t" + std::to_wstring(i) + L".morvanta", ThemeWith(kThemeHasTrails));
+    std::vector<size_t> batches;
+    LoadBatchOptions options;
+    options.batchSize = 8;
+    options.onBatch = [&](size_t size) { batches.push_back(size); };
+    ThemeLibrary library;
+    ScanThemeFolder(library, folder.Path(), options);
+    EXPECT_EQ(batches, (std::vector<size_t>{8, 8, 4}));
+    EXPECT_EQ(library.trails.size(), 20u);
+    EXPECT_GE(LoadBatchSize(), 1u);
+}
+
+TEST(ThemeLibraryPreview, LoadsTheArrowAndFitsItsThumbnailToTheRow) {
+    TempFolder folder;
+    tb::File file;
+    file.texts[0] = L"Tall";
+    file.texts[1] = L"An author";
+    file.records.push_back(tb::Cursor(0, 1, Image(20, 100)));
+    file.records.push_back(tb::Cursor(1, 1, Image(20, 100)));
+    folder.Write(L"tall.morvanta", tb::Build(file));
+    folder.Write(L"small.morvanta", ThemeWith(kThemeHasCursors, 8));
+    ThemeLibrary library;
+    ScanThemeFolder(library, folder.Path());
+    ASSERT_EQ(library.cursorThemes.size(), 2u);
+
+    std::vector<ThemePreview> previews(2);
+    LoadThemePreviews(library.cursorThemes, 1.0, [&](size_t i, ThemePreview& p) { previews[i] = std::move(p); });
+    for (const ThemePreview& p : previews) {
+        ASSERT_TRUE(p.theme);
+        ASSERT_TRUE(p.thumbnail);
+        EXPECT_EQ(p.thumbnail->OffsetX(), 0);
+        EXPECT_EQ(p.thumbnail->HitMode(), HVH_NEVER);
+        EXPECT_LE(p.opaqueBottom - p.opaqueTop, 46);  // trunc(50) - trunc(4) at scale 1
+        EXPECT_EQ(p.theme->cursors[1.0].size(), 1u);  // only the arrow is read for a preview
+    }
+    const ThemePreview& tall = previews[library.cursorThemes[0].name == L"tall" ? 0 : 1];
+    EXPECT_EQ(tall.entry.name, L"Tall");
+    EXPECT_EQ(tall.theme->author, L"An author");
+    EXPECT_GT(tall.opaqueBottom - tall.opaqueTop, 40);  // shrunk to the row, not below it
+    EXPECT_LT(tall.thumbnail->Height(), 100);
+}
+
+TEST(ThemeLibraryPreview, RescalesToTheUiScaleAndCopesWithUnreadableFiles) {
+    TempFolder folder;
+    folder.Write(L"a.morvanta", ThemeWith(kThemeHasCursors, 8));
+    THEME_INFO entry;
+    entry.path = folder.File(L"a.morvanta");
+    entry.flags = kThemeHasCursors;
+    ThemePreview preview = LoadThemePreview(entry, 2.0);
+    ASSERT_TRUE(preview.theme);
+    EXPECT_EQ(preview.theme->currentScale, 2.0);
+    EXPECT_EQ(preview.entry.name, L"a");  // no name in the file: the file name stands in
+
+    entry.path = folder.File(L"gone.morvanta");
+    entry.name = L"gone";
+    preview = LoadThemePreview(entry, 2.0);
+    EXPECT_FALSE(preview.theme);
+    EXPECT_FALSE(preview.thumbnail);
+    EXPECT_EQ(preview.entry.name, L"gone");
+}
+
+}  // namespace
