@@ -3,6 +3,7 @@
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
 #include "theme/theme_file.h"
+#include "tools/theme_tool/any_theme.h"
 #include "tools/theme_tool/json_writer.h"
 #include "tools/theme_tool/sha256.h"
 #include "tools/theme_tool/theme_tool.h"
@@ -139,7 +140,7 @@ std::string DumpJson(CTheme& theme, const ThemeReadResult& read) {
 
 int RunDump(const std::string& file, std::ostream& out, std::ostream& err) {
     CTheme theme;
-    ThemeReadResult read = themefile::LoadThemeFile(theme, text::Utf8ToUtf16(file), false);
+    ThemeReadResult read = LoadAnyTheme(theme, text::Utf8ToUtf16(file));
     if (!read.ok) {
         err << file << ": " << read.error << "\n";
         return 1;
@@ -150,7 +151,7 @@ int RunDump(const std::string& file, std::ostream& out, std::ostream& err) {
 
 int RunConvert(const std::string& in, const std::string& out, std::ostream& err) {
     CTheme theme;
-    ThemeReadResult read = themefile::LoadThemeFile(theme, text::Utf8ToUtf16(in), false);
+    ThemeReadResult read = LoadAnyTheme(theme, text::Utf8ToUtf16(in));
     if (!read.ok) {
         err << in << ": " << read.error << "\n";
         return 1;

@@ -19,7 +19,8 @@ const char kUsage[] =
     "  morvanta-theme preview FILE OUT.png [--size PERCENT] [--mirror] [--hue N] [--brightness N]\n"
     "                         [--contrast N] [--shadow X,Y,SHARPNESS,DARKNESS | --no-shadow]\n"
     "  morvanta-theme pack MANIFEST OUT\n"
-    "  morvanta-theme unpack FILE DIR\n";
+    "  morvanta-theme unpack FILE DIR\n"
+    "  morvanta-theme scan FOLDER\n";
 
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << "morvanta-theme: " << problem << "\n";
@@ -114,6 +115,10 @@ int main(int argc, char** argv) {
     if (command == "unpack") {
         if (args.size() != 2) return Usage("unpack needs FILE and DIR");
         return RunUnpack(args[0], args[1], std::cerr);
+    }
+    if (command == "scan") {
+        if (args.size() != 1) return Usage("scan needs FOLDER");
+        return RunScan(args[0], std::cout, std::cerr);
     }
     return Usage("unknown command " + command);
 }

@@ -22,3 +22,5 @@ int RunConvert(const std::string& in, const std::string& out, std::ostream& err)
 int RunPreview(const std::string& file, const std::string& png, const PreviewOptions& options, std::ostream& err);
 int RunPack(const std::string& manifest, const std::string& out, std::ostream& err);
 int RunUnpack(const std::string& file, const std::string& folder, std::ostream& err);
+// Prints the theme library of folder: {"cursorThemes", "clickEffects", "trails"}, each a list of paths.
+int RunScan(const std::string& folder, std::ostream& out, std::ostream& err);
