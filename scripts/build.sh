@@ -16,16 +16,17 @@ if [ "$what" = all ] || [ "$what" = native ]; then
     cmake --build "$build_native" -j "$jobs"
 fi
 
-build_windows_arch() {  # build_windows_arch ARCH BUILD_DIR
+build_windows_arch() {  # build_windows_arch ARCH BUILD_DIR [TARGET]
     if [ ! -f "$2/CMakeCache.txt" ]; then
         cmake -S "$root" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=Release \
               -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$1.cmake" -DMORVANTA_DEPS_PREFIX="$deps_dir/$1" >/dev/null
     fi
     log "building the Windows program ($1)"
-    cmake --build "$2" -j "$jobs"
+    cmake --build "$2" -j "$jobs" ${3:+--target "$3"}
 }
 
 if [ "$what" = all ] || [ "$what" = windows ]; then
-    build_windows_arch i686 "$build_windows"
+    # The product only: the tests build from the same sources in the 64-bit tree, where they run.
+    build_windows_arch i686 "$build_windows" MorvantaConfig
     build_windows_arch x86_64 "$build_win64"
 fi
