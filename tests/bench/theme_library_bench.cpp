@@ -8,6 +8,7 @@
 // Heap figures count every malloc'd byte (pixels included) and need an unsanitized build.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <sys/resource.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -248,6 +249,13 @@ double NowMs() {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
+// Minor page faults of the process so far: fresh memory touched for the first time.
+long MinorFaults() {
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
 // Processor time of the whole process, all threads, in milliseconds.
 double ProcessCpuMs() {
     timespec now;
@@ -300,16 +308,21 @@ int main(int argc, char** argv) {
     // Time: best of five of each, interleaved so both see the same machine state. The processor
     // time shows whether the threads had cores to run on (a busy machine gives them none).
     double alone = 1e30, scan = 1e30, aloneCpu = 1e30, scanCpu = 1e30;
+    long aloneFaults = 0, scanFaults = 0;
     for (int round = 0; round < 5; ++round) {
         double start = NowMs(), cpu = ProcessCpuMs();
+        long faults = MinorFaults();
         LoadEachAlone();
         alone = std::min(alone, NowMs() - start);
         aloneCpu = std::min(aloneCpu, ProcessCpuMs() - cpu);
+        aloneFaults = MinorFaults() - faults;
         start = NowMs();
         cpu = ProcessCpuMs();
+        faults = MinorFaults();
         Scan(0);
         scan = std::min(scan, NowMs() - start);
         scanCpu = std::min(scanCpu, ProcessCpuMs() - cpu);
+        scanFaults = MinorFaults() - faults;
     }
     double load[1] = {0};
     getloadavg(load, 1);
@@ -317,6 +330,7 @@ int main(int argc, char** argv) {
                 batch, alone / scan);
     std::printf("processor time: loads %.0f ms, scan %.0f ms; machine load average %.1f on %u threads\n", aloneCpu,
                 scanCpu, load[0], batch);
+    std::printf("minor page faults: loads %ld, scan %ld\n", aloneFaults, scanFaults);
 
     if (!heap::Counting()) {
         std::printf("heap figures need an unsanitized build (scripts/bench.sh)\n");
