@@ -25,6 +25,9 @@ namespace {
 constexpr uint64_t kMaxArchiveBytes = ExtractLimits{}.maxTotalBytes;
 // scheme.ini lines longer than this are cut.
 constexpr size_t kMaxDescriptionLineChars = 8221;
+// A script section is read into a buffer as large as scheme.ini, but never larger than this: a
+// hostile file of hundreds of megabytes must not make every script read allocate that much.
+constexpr size_t kMaxScriptChars = 1 << 20;
 
 wchar_t LowerAscii(wchar_t c) {
     return (c >= L'A' && c <= L'Z') ? wchar_t(c - L'A' + L'a') : c;
@@ -94,7 +97,7 @@ void ReadScheme(CTheme& theme, const std::wstring& folder, bool preview) {
 
 // The first line of a script section, without carriage returns.
 std::wstring ReadScript(SchemeIni& ini, const std::wstring& section, size_t maxChars) {
-    std::wstring script = ini.ReadSectionFirstLine(section + kScriptSuffix, maxChars);
+    std::wstring script = ini.ReadSectionFirstLine(section + kScriptSuffix, std::min(maxChars, kMaxScriptChars));
     script.erase(std::remove(script.begin(), script.end(), L'\r'), script.end());
     return script;
 }
