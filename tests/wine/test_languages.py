@@ -174,11 +174,12 @@ class SettingsKeyTest(ToolCase):
         self.assert_64_bit_view(accesses)
 
     def test_keys_opened_by_path_ask_for_the_64_bit_view(self):
-        with tempfile.TemporaryFile() as trace:
-            subprocess.run([w.WINE, os.path.join(w.BIN_DIR, "morvanta_win_tests.exe"),
-                            "--gtest_filter=RegistryPaths.CreatesAMissingKeyAndItsParents"],
-                           stdout=subprocess.DEVNULL, stderr=trace, env=dict(os.environ, WINEDEBUG="+reg"),
-                           timeout=60, check=True)
+        with tempfile.TemporaryFile() as trace, tempfile.TemporaryFile() as output:
+            done = subprocess.run([w.WINE, os.path.join(w.BIN_DIR, "morvanta_win_tests.exe"),
+                                   "--gtest_filter=RegistryPaths.CreatesAMissingKeyAndItsParents"],
+                                  stdout=output, stderr=trace, env=dict(os.environ, WINEDEBUG="+reg"), timeout=60)
+            output.seek(0)
+            self.assertEqual(done.returncode, 0, output.read().decode("utf-8", "replace")[-2000:])
             accesses = traced_key_accesses(trace, "MorvantaRegistryTest\\\\a")
         self.assertTrue(accesses["NtCreateKey"], "no key was created by path")
         self.assert_64_bit_view(accesses)
