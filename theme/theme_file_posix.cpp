@@ -8,6 +8,7 @@
 #include <random>
 
 #include "app/text_encoding.h"
+#include "app/unique_fd_posix.h"
 #include "theme/theme_file.h"
 
 namespace themefile {
@@ -16,25 +17,6 @@ namespace {
 std::string Reason(const std::string& what, const std::string& path) {
     return what + " '" + path + "': " + std::strerror(errno);
 }
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int Release() {
-        int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
 
 bool WriteAll(int fd, const uint8_t* data, size_t size) {
     while (size > 0) {
@@ -53,7 +35,7 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
 
 bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes, std::string* reason) {
     const std::string narrow = text::Utf16ToUtf8(path);
-    Fd fd(open(narrow.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd fd(open(narrow.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         if (reason) *reason = Reason("cannot open", narrow);
         return false;
@@ -77,7 +59,7 @@ bool WriteFileReplacing(const std::wstring& path, const std::vector<uint8_t>& by
     const std::string target = text::Utf16ToUtf8(path);
     std::random_device random;
     const std::string temporary = target + ".saving-" + std::to_string(random() & 0xFFFFFF);
-    Fd fd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    UniqueFd fd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (fd.get() < 0) {
         if (reason) *reason = Reason("cannot create", temporary);
         return false;

@@ -10,23 +10,10 @@
 #include <thread>
 
 #include "app/text_encoding.h"
+#include "app/unique_fd_posix.h"
 #include "theme/theme_load.h"
 
 namespace {
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 // Reads up to size bytes at the current position; the count read, or -1.
 ssize_t ReadFully(int fd, uint8_t* data, size_t size) {
@@ -70,7 +57,7 @@ FileReadStatus ReadFileWithRetry(const std::wstring& path, std::vector<uint8_t>&
         if (raw >= 0) break;
     }
     if (attemptsUsed) *attemptsUsed = attempts;
-    Fd fd(raw);
+    UniqueFd fd(raw);
     if (fd.get() < 0) return FileReadStatus::kNotOpened;
 
     struct stat info;
