@@ -4,7 +4,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
-#include "app/path_text.h"
+#include "base/path_text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <thread>
 
 #include "app/command_line.h"
-#include "app/path_text.h"
+#include "base/path_text.h"
 
 InstallReport InstallBatch(const std::vector<std::wstring>& paths, InstallPlatform& platform) {
     InstallReport report;

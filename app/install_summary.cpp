@@ -1,7 +1,7 @@
 #include "app/install_summary.h"
 
-#include "app/path_text.h"
-#include "app/text_encoding.h"
+#include "base/path_text.h"
+#include "base/text_encoding.h"
 
 const char kAlreadyInstalledReason[] = "This theme is already installed. Use the Morvanta window to activate it.";
 

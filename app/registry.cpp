@@ -1,6 +1,6 @@
 #include "app/registry.h"
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 
 RegistryPath SplitRegistryPath(const std::wstring& path) {
     const size_t slash = path.find(L'\\');

@@ -4,7 +4,7 @@
 #include <memory>
 
 #ifndef _WIN32
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #endif
 
 namespace halvix {

@@ -7,10 +7,15 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/lib/common.sh"
 what=${1:-all}
+# A compiler cache, when the machine has one, makes rebuilds of other checkouts cheap.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 
 if [ "$what" = all ] || [ "$what" = native ]; then
     if [ ! -f "$build_native/CMakeCache.txt" ]; then
-        CC=clang CXX=clang++ cmake -S "$root" -B "$build_native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        CC=clang CXX=clang++ cmake -S "$root" -B "$build_native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
     fi
     log "building the native core, tests and tools"
     cmake --build "$build_native" -j "$jobs"
@@ -19,7 +24,7 @@ fi
 build_windows_arch() {  # build_windows_arch ARCH BUILD_DIR [TARGET]
     if [ ! -f "$2/CMakeCache.txt" ]; then
         cmake -S "$root" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-              -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$1.cmake" -DMORVANTA_DEPS_PREFIX="$deps_dir/$1" >/dev/null
+              -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$1.cmake" -DMORVANTA_DEPS_PREFIX="$deps_dir/$1" "${launcher[@]}" >/dev/null
     fi
     log "building the Windows program ($1)"
     cmake --build "$2" -j "$jobs" ${3:+--target "$3"}

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <memory>
 
-#include "app/file_io.h"
-#include "app/text_encoding.h"
+#include "base/file_io.h"
+#include "base/text_encoding.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/file_io.h"
-#include "app/path_text.h"
-#include "app/text_encoding.h"
+#include "base/file_io.h"
+#include "base/path_text.h"
+#include "base/text_encoding.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
 #include "theme/archive_extract.h"

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/text_encoding.h"
+#include "base/file_io.h"
+#include "base/text_encoding.h"
 #include "app/translations.h"
 #include "theme/legacy_import.h"
 #include "theme/theme_load.h"

@@ -3,8 +3,8 @@
 #include <climits>
 #include <cstdint>
 
-#include "app/file_io.h"
-#include "app/text_encoding.h"
+#include "base/file_io.h"
+#include "base/text_encoding.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "theme/theme.h"
 
-#include "app/path_text.h"
+#include "base/path_text.h"
 #include "graphics/hv_bitmap_state.h"
 
 namespace {

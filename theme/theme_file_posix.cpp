@@ -7,8 +7,8 @@
 #include <cstring>
 #include <random>
 
-#include "app/text_encoding.h"
-#include "app/unique_fd_posix.h"
+#include "base/text_encoding.h"
+#include "base/unique_fd_posix.h"
 #include "theme/theme_file.h"
 
 namespace themefile {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "theme/theme_file.h"
 
 namespace themefile {

@@ -9,8 +9,8 @@
 #include <chrono>
 #include <thread>
 
-#include "app/text_encoding.h"
-#include "app/unique_fd_posix.h"
+#include "base/text_encoding.h"
+#include "base/unique_fd_posix.h"
 #include "theme/theme_load.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/path_text.h"
+#include "base/path_text.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
 #include "graphics/image_limits.h"

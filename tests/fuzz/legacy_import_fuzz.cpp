@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
 #include "tests/support/image_files.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "app/translations.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

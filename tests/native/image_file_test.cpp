@@ -8,7 +8,7 @@
 
 #include <jpeglib.h>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "graphics/decoders/jpeg_decoder.h"
 #include "graphics/decoders/tga_decoder.h"
 #include "graphics/hv_bitmap.h"

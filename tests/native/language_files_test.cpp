@@ -7,7 +7,7 @@
 #include <set>
 #include <sstream>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "app/translations.h"
 #include "app/ui_text_ids.h"
 

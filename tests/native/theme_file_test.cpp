@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace fs = std::filesystem;
 

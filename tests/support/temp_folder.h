@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_io.h"
-#include "app/text_encoding.h"
+#include "base/file_io.h"
+#include "base/text_encoding.h"
 
 class TempFolder {
 public:

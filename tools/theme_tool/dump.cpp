@@ -1,5 +1,5 @@
 // morvanta-theme dump and convert.
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
 #include "theme/theme_file.h"

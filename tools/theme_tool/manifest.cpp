@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <set>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "tools/theme_tool/json_writer.h"
 
 const char* const kManifestTextKeywords[6] = {"name", "author", "version", "website", "email", "description"};

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "app/path_text.h"
-#include "app/text_encoding.h"
+#include "base/path_text.h"
+#include "base/text_encoding.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
 #include "theme/theme_file.h"

@@ -2,7 +2,7 @@
 // panel shows it.
 #include <memory>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
 #include "theme/theme_file.h"

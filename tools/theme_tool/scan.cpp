@@ -1,8 +1,8 @@
 // morvanta-theme scan: the theme library of a folder, as the configuration window builds it.
 #include <filesystem>
 
-#include "app/file_io.h"
-#include "app/text_encoding.h"
+#include "base/file_io.h"
+#include "base/text_encoding.h"
 #include "theme/theme_library.h"
 #include "tools/theme_tool/json_writer.h"
 #include "tools/theme_tool/theme_tool.h"

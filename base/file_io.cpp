@@ -1,8 +1,8 @@
-#include "app/file_io.h"
+#include "base/file_io.h"
 
 #include <fstream>
 
-#include "app/text_encoding.h"
+#include "base/text_encoding.h"
 
 namespace fileio {
 
