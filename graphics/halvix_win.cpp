@@ -1,6 +1,8 @@
 #include "graphics/halvix_win.h"
 
 #include "graphics/dc_pool_win.h"
+#include "graphics/hv_lock.h"
+#include "graphics/hv_obj.h"
 #include "graphics/tick_win.h"
 #include "graphics/updater_win.h"
 
@@ -17,6 +19,19 @@ void LookUpOptionalFunctions() {
             reinterpret_cast<GetPhysicalCursorPosFunction>(GetProcAddress(user32, "GetPhysicalCursorPos"));
     if (HMODULE msimg32 = LoadLibraryW(L"msimg32.dll"))
         gHalvix.alphaBlend = reinterpret_cast<AlphaBlendFunction>(GetProcAddress(msimg32, "AlphaBlend"));
+}
+
+// The library lock: the mutex in the lock slot. Win32 mutexes are recursive, so the window thread,
+// which owns the application's mutex, may take it again inside a held section.
+bool AcquireLibraryLock(uint32_t timeoutMs) {
+    HANDLE lock = HalvixLock();
+    if (!lock) return true;
+    const DWORD result = WaitForSingleObject(lock, timeoutMs);
+    return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+}
+
+void ReleaseLibraryLock() {
+    if (HANDLE lock = HalvixLock()) ReleaseMutex(lock);
 }
 
 }  // namespace
@@ -48,8 +63,10 @@ int HalvixStart(HINSTANCE instance, const wchar_t* name, uint32_t flags) {
     hvtick::InstallPerformanceCounterTick();
     if (!gHalvix.noTimer) hvupdater::StartSweepTimer();
 
-    // The root object (the invisible container of every on-screen object) is created here and
-    // made visible.
+    hvlock::Install(&AcquireLibraryLock, &ReleaseLibraryLock);
+    hvlock::InstallThreadCheck(&HalvixOnUiThread);
+    // The invisible container of every on-screen object.
+    CreateRootObject();
 
     return 1;
 }

@@ -1,0 +1,21 @@
+#pragma once
+// The Windows side of adopting a window: a host that wraps an HWND, the table of adopted windows
+// with their previous window procedures, and the library's window procedure that turns window
+// messages into calls on the adopting object.
+#include <windows.h>
+
+#include "graphics/hv_window_host.h"
+
+// Posted to an adopted window with wParam = a heap RECT (freed by the receiver) and lParam 0: the
+// library repaints that area on the window's thread.
+constexpr UINT kHVRepaintMessage = 0x431;
+// The window property holding the previous window procedure while a window is adopted.
+constexpr wchar_t kHVPrevProcProperty[] = L"HV_PrevProc";
+
+// A host for an existing window; the adopting object owns it.
+HVWindowHost* CreateWindowHost(HWND window);
+
+// The object adopting the window, or null.
+HVObj* AdoptedObject(HWND window);
+// The number of adopted windows (for tests).
+size_t AdoptedWindowCount();
