@@ -8,6 +8,7 @@
 
 #include "graphics/dc_pool_win.h"
 #include "graphics/decoders/png_decoder.h"
+#include "graphics/gdi_scoped_win.h"
 #include "graphics/halvix_win.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/image_limits.h"
@@ -15,28 +16,6 @@
 #include "graphics/pixel_storage.h"
 
 namespace {
-
-struct MemoryDc {
-    HDC dc;
-    explicit MemoryDc(HDC compatible = nullptr) : dc(CreateCompatibleDC(compatible)) {}
-    ~MemoryDc() {
-        if (dc) DeleteDC(dc);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-};
-
-// Selects an object for the lifetime of the scope.
-struct ScopedSelect {
-    HDC dc;
-    HGDIOBJ previous;
-    ScopedSelect(HDC d, HGDIOBJ object) : dc(d), previous(SelectObject(d, object)) {}
-    ~ScopedSelect() {
-        if (previous) SelectObject(dc, previous);
-    }
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-};
 
 // The handle as a 32-bit bottom-up section: adopted as it is, or copied into a new section by a
 // block transfer and deleted. Null (and the handle deleted) when that fails.
