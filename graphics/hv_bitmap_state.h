@@ -3,6 +3,7 @@
 // reference on its bitmap. The operations that change the bitmap's size (shadow, resizing) keep
 // the state's size and trims in step, so the trimmed box still frames the original image.
 #include "graphics/hv_state.h"
+#include "graphics/hv_text_params.h"
 
 class HVBitmap;
 
@@ -14,6 +15,11 @@ public:
     // not registered with the updater. copyBitmap gives it its own copy of the bitmap; otherwise
     // it shares other's bitmap by reference.
     HVBitmapState(std::wstring name, const HVBitmapState& other, bool copyBitmap);
+#ifdef _WIN32
+    // Renders the text once into a new bitmap (halo text, or plain text with its caret); one frame,
+    // size = the bitmap's size. Halo text's trims grow by its one-pixel margin on every side.
+    HVBitmapState(std::wstring name, const HVTextParams& params);
+#endif
     ~HVBitmapState() override;
 
     HVBitmap* Bitmap() const { return bitmap_; }
