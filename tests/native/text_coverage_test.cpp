@@ -92,17 +92,6 @@ TEST(CoverageToAlpha, TheBlueByteBecomesAlphaUnderTheColour) {
     EXPECT_EQ(At(b, 2, 0), (Bgra{0x33, 0x22, 0x11, 255}));
 }
 
-TEST(AlphaFromCoverage, TakesTheChosenByteOfTheCoverageImage) {
-    HVBitmap coverage = CoverageImage({{5, 6}});  // blue 5 and 6, alpha 55
-    HVBitmap dst(2, 1, HVB_ALPHA);
-    Fill(dst, {1, 2, 3, 4});
-    pixels::AlphaFromCoverage(coverage.View(), pixels::kCoverageBlue, dst.View());
-    EXPECT_EQ(At(dst, 0, 0), (Bgra{1, 2, 3, 5}));
-    EXPECT_EQ(At(dst, 1, 0), (Bgra{1, 2, 3, 6}));
-    pixels::AlphaFromCoverage(coverage.View(), pixels::kCoverageAlpha, dst.View());
-    EXPECT_EQ(At(dst, 1, 0), (Bgra{1, 2, 3, 55}));
-}
-
 TEST(DrawCaretBar, RaisesTheBlueOfItsColumnsAboveTheBottomTwoRows) {
     HVBitmap b = CoverageImage({
         {0, 0, 10},
