@@ -93,16 +93,13 @@ int HVObj::InternalChangeState(const std::wstring& name, uint32_t flags) {
         current_ = state;
         auto* visual = static_cast<HVVisualState*>(state);
         const bool multiFrame = visual->FrameCount() > 1;
-        if (multiFrame && visual->IsAnimating()) {
-            visual->Restart();
-        } else if (!silent) {
-            OnStateChanged(visual->Name(), flags);
-        }
-        if ((flags & HVC_NO_ANIMATION) && queue_.empty()) {
+        if (!multiFrame) {
+            // A still look is reached at once.
+            if (!silent) OnStateChanged(visual->Name(), flags);
+        } else if ((flags & HVC_NO_ANIMATION) && queue_.empty()) {
             visual->Stop();
-        } else if (multiFrame && !visual->IsAnimating()) {
-            // A state that was not running starts from its first frame, not from whenever its
-            // clock was last set.
+        } else {
+            // An animation plays from its first frame; its end is reported by the update.
             visual->Start();
             visual->Restart();
         }

@@ -48,6 +48,9 @@ mkdir -p "$WINEPREFIX"
 # Stable text: the window asks for "Segoe UI", which Linux lacks; Noto Sans is of similar design.
 "$wine64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v 'Segoe UI' /t REG_SZ \
      /d 'Noto Sans' /f >/dev/null 2>&1 || true
+# Without a window manager Wine stalls a program for about 2 s whenever one of its dialogs closes,
+# unless its windows are unmanaged; real X input then arrives as it is sent.
+"$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
 
 export MORVANTA_WINE_SESSION="$session" MORVANTA_WINE="$wine64"
 "$@"

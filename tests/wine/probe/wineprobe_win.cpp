@@ -175,16 +175,37 @@ int CmdPress(int argc, wchar_t** argv) {
     return 0;
 }
 
+// A window as JSON, with its client area's place on the screen (where X input must go).
+std::string WindowJson(HWND window) {
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    return "{\"hwnd\":" + HandleJson(window) + ",\"pid\":" + std::to_string(WindowProcessId(window)) +
+           ",\"title\":" + Json(WindowText(window)) +
+           ",\"userData\":" + std::to_string(GetWindowLongPtrW(window, GWLP_USERDATA)) + ",\"clientWidth\":" +
+           std::to_string(client.right) + ",\"clientHeight\":" + std::to_string(client.bottom) +
+           ",\"clientLeft\":" + std::to_string(origin.x) + ",\"clientTop\":" + std::to_string(origin.y) + "}";
+}
+
 int CmdMainWindow(int argc, wchar_t** argv) {
     const double timeout = _wtof(Option(argc, argv, L"--timeout", L"20").c_str());
     HWND window = WaitFor(timeout, FindMainWindow);
     if (!window) return 1;
-    RECT client = {};
-    GetClientRect(window, &client);
-    PrintLine("{\"hwnd\":" + HandleJson(window) + ",\"pid\":" + std::to_string(WindowProcessId(window)) +
-              ",\"title\":" + Json(WindowText(window)) +
-              ",\"userData\":" + std::to_string(GetWindowLongPtrW(window, GWLP_USERDATA)) + ",\"clientWidth\":" +
-              std::to_string(client.right) + ",\"clientHeight\":" + std::to_string(client.bottom) + "}");
+    PrintLine(WindowJson(window));
+    return 0;
+}
+
+// A visible top-level window of the given title.
+int CmdWindow(int argc, wchar_t** argv) {
+    const std::wstring title = Option(argc, argv, L"--title", L"");
+    const double timeout = _wtof(Option(argc, argv, L"--timeout", L"20").c_str());
+    HWND window = WaitFor(timeout, [&]() -> HWND {
+        HWND found = FindWindowW(nullptr, title.c_str());
+        return found && IsWindowVisible(found) ? found : nullptr;
+    });
+    if (!window) return 1;
+    PrintLine(WindowJson(window));
     return 0;
 }
 
@@ -409,6 +430,7 @@ int wmain(int argc, wchar_t** argv) {
         {L"no-msgbox", CmdNoMessageBox},
         {L"press", CmdPress},
         {L"main-window", CmdMainWindow},
+        {L"window", CmdWindow},
         {L"forward", CmdForward},
         {L"foreground", CmdForeground},
         {L"take-foreground", CmdTakeForeground},
