@@ -1,0 +1,13 @@
+#pragma once
+// The machine-wide association of the two theme extensions with this program, written by the
+// installer's "/install" and removed by "/uninstall". Opening a ".morvanta" or ".tolvxtheme" file
+// then starts the program with the file, which installs the theme.
+#include <string>
+
+constexpr wchar_t kProgId[] = L"Halberon.Morvanta";
+
+// Removes the registrations of older versions, then registers both extensions with programPath.
+// When a key cannot be opened (no rights to the machine's classes), says so in a message box.
+void SetFileAssociations(const std::wstring& programPath);
+// Removes this program's registrations; failures are silent.
+void RemoveFileAssociations();
