@@ -5,13 +5,46 @@
 #include "app/command_line.h"
 #include "base/path_text.h"
 
-InstallReport InstallBatch(const std::vector<std::wstring>& paths, InstallPlatform& platform) {
+static wchar_t LowerAscii(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') ? wchar_t(c - L'A' + L'a') : c;
+}
+
+const InstallConverter* FindInstallConverter(const std::vector<InstallConverter>& converters,
+                                             const std::wstring& path) {
+    for (const InstallConverter& converter : converters) {
+        const std::wstring& ending = converter.extension;
+        if (ending.empty() || path.size() < ending.size()) continue;
+        bool same = true;
+        for (size_t i = 0, offset = path.size() - ending.size(); i < ending.size() && same; ++i)
+            same = LowerAscii(path[offset + i]) == LowerAscii(ending[i]);
+        if (same) return &converter;
+    }
+    return nullptr;
+}
+
+// The converter writes the theme file itself; the summary names it by the file it wrote.
+static void Convert(const std::wstring& path, const std::wstring& themes, const InstallConverter& converter,
+                    InstallReport& report) {
+    std::wstring destination;
+    std::string reason;
+    if (converter.convert(path, themes, destination, reason))
+        report.installed.push_back(InstallDisplayName(destination));
+    else
+        report.failed.push_back({InstallDisplayName(destination.empty() ? path : destination), reason});
+}
+
+InstallReport InstallBatch(const std::vector<std::wstring>& paths, InstallPlatform& platform,
+                           const std::vector<InstallConverter>& converters) {
     InstallReport report;
     for (const std::wstring& path : paths) {
         const std::wstring name = InstallDisplayName(path);
         std::wstring themes;
         if (!platform.ThemesFolder(themes)) {
             report.failed.push_back({name, "The Themes folder path is too long."});
+            continue;
+        }
+        if (const InstallConverter* converter = FindInstallConverter(converters, path)) {
+            Convert(path, themes, *converter, report);
             continue;
         }
         if (pathtext::SamePath(pathtext::ParentFolder(path), themes)) {
@@ -36,8 +69,9 @@ InstallReport InstallBatch(const std::vector<std::wstring>& paths, InstallPlatfo
     return report;
 }
 
-InstallQueue::InstallQueue(InstallPlatform& platform, std::chrono::milliseconds quietTime)
-    : platform_(platform), quietTime_(quietTime) {}
+InstallQueue::InstallQueue(InstallPlatform& platform, std::chrono::milliseconds quietTime,
+                           std::vector<InstallConverter> converters)
+    : platform_(platform), quietTime_(quietTime), converters_(std::move(converters)) {}
 
 InstallQueue::~InstallQueue() {
     WaitUntilIdle();
@@ -67,7 +101,7 @@ void InstallQueue::Worker() {
         guard.lock();
     }
     // The lock stays held through the summary: a file arriving meanwhile waits for the next batch.
-    const InstallReport report = InstallBatch(queued_, platform_);
+    const InstallReport report = InstallBatch(queued_, platform_, converters_);
     if (!queued_.empty()) platform_.ShowSummary(ComposeInstallSummary(report));
     queued_.clear();
     workerRunning_ = false;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/install_converter.h"
 #include "app/install_summary.h"
 
 // What installing needs from the platform.
@@ -22,15 +23,18 @@ public:
     virtual void ShowSummary(const SummaryMessage& message) = 0;
 };
 
-// Installs every path in order into the Themes folder: a file already lying there is reported as
-// already installed, every other one is copied over any file of the same name.
-InstallReport InstallBatch(const std::vector<std::wstring>& paths, InstallPlatform& platform);
+// Installs every path in order into the Themes folder: a path a converter takes is converted into
+// it, a file already lying there is reported as already installed, every other one is copied over
+// any file of the same name.
+InstallReport InstallBatch(const std::vector<std::wstring>& paths, InstallPlatform& platform,
+                           const std::vector<InstallConverter>& converters = {});
 
 class InstallQueue {
 public:
     static constexpr std::chrono::milliseconds kQuietTime{250};
 
-    explicit InstallQueue(InstallPlatform& platform, std::chrono::milliseconds quietTime = kQuietTime);
+    explicit InstallQueue(InstallPlatform& platform, std::chrono::milliseconds quietTime = kQuietTime,
+                          std::vector<InstallConverter> converters = {});
     ~InstallQueue();
     InstallQueue(const InstallQueue&) = delete;
     InstallQueue& operator=(const InstallQueue&) = delete;
@@ -47,6 +51,7 @@ private:
 
     InstallPlatform& platform_;
     const std::chrono::milliseconds quietTime_;
+    const std::vector<InstallConverter> converters_;
     std::mutex lock_;  // guards every member below; held for a whole batch, summary included
     std::condition_variable idle_;
     bool workerRunning_ = false;

@@ -32,13 +32,20 @@ private:
 // Created on the first call and kept until the process ends; the detached worker may still run.
 WindowsInstallPlatform* gInstallPlatform = nullptr;
 InstallQueue* gInstallQueue = nullptr;
+std::vector<InstallConverter> gInstallConverters;
 
 }  // namespace
 
 void QueueThemeFile(const std::wstring& argument, HWND window) {
     if (!gInstallQueue) {
         gInstallPlatform = new WindowsInstallPlatform(window);
-        gInstallQueue = new InstallQueue(*gInstallPlatform);
+        gInstallQueue = new InstallQueue(*gInstallPlatform, InstallQueue::kQuietTime, gInstallConverters);
     }
-    if (cmdline::MentionsThemeFile(argument)) gInstallQueue->Add(argument);
+    if (cmdline::MentionsThemeFile(argument) ||
+        FindInstallConverter(gInstallConverters, cmdline::WithoutQuotes(argument)))
+        gInstallQueue->Add(argument);
+}
+
+void SetInstallConverters(std::vector<InstallConverter> converters) {
+    gInstallConverters = std::move(converters);
 }

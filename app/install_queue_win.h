@@ -1,9 +1,16 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include <windows.h>
+
+#include "app/install_converter.h"
 
 // Hands one command-line or forwarded argument to the installation queue. The first call in the
 // process fixes the owner window of every installation summary. Arguments that do not name a
 // theme file are ignored.
 void QueueThemeFile(const std::wstring& argument, HWND window);
+
+// The conversions the queue runs (the .inf of a Windows cursor scheme); files they take are queued
+// too. Call before the first QueueThemeFile.
+void SetInstallConverters(std::vector<InstallConverter> converters);

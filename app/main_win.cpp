@@ -15,6 +15,7 @@
 #include "app/translations_win.h"
 #include "app/ui_scale_win.h"
 #include "graphics/halvix_win.h"
+#include "theme/windows_scheme_install.h"
 #include "ui/main_window_win.h"
 
 namespace {
@@ -35,6 +36,8 @@ void RunInstallerVerb(cmdline::InstallerVerb verb) {
 void RunNormalStart(HINSTANCE instance, const std::wstring& argumentText) {
     // An empty argument text still yields one argument (the program path), which is not a theme
     // file; the call is made all the same and fixes the summaries' owner to no window.
+    // A Windows cursor scheme's .inf is installed by converting it into a theme file.
+    SetInstallConverters({{L".inf", InstallWindowsScheme}});
     int count = 0;
     if (LPWSTR* arguments = CommandLineToArgvW(argumentText.c_str(), &count)) {
         for (int i = 0; i < count; ++i) QueueThemeFile(arguments[i], gMainWindow);

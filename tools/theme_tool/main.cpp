@@ -20,7 +20,8 @@ const char kUsage[] =
     "                         [--contrast N] [--shadow X,Y,SHARPNESS,DARKNESS | --no-shadow]\n"
     "  morvanta-theme pack MANIFEST OUT\n"
     "  morvanta-theme unpack FILE DIR\n"
-    "  morvanta-theme scan FOLDER\n";
+    "  morvanta-theme scan FOLDER\n"
+    "  morvanta-theme import-windows SOURCE OUT.morvanta [--name NAME]\n";
 
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << "morvanta-theme: " << problem << "\n";
@@ -89,6 +90,25 @@ int Preview(const std::vector<std::string>& args) {
     return RunPreview(args[0], args[1], options, std::cerr);
 }
 
+int ImportWindows(const std::vector<std::string>& args) {
+    std::vector<std::string> positional;
+    std::string name;
+    bool named = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--name") {
+            if (named || i + 1 >= args.size()) return Usage("--name needs NAME, once");
+            name = args[++i];
+            named = true;
+        } else if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
+            return Usage("unknown option " + args[i]);
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2) return Usage("import-windows needs SOURCE and OUT.morvanta");
+    return RunImportWindows(positional[0], positional[1], named ? &name : nullptr, std::cout, std::cerr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,5 +140,6 @@ int main(int argc, char** argv) {
         if (args.size() != 1) return Usage("scan needs FOLDER");
         return RunScan(args[0], std::cout, std::cerr);
     }
+    if (command == "import-windows") return ImportWindows(args);
     return Usage("unknown command " + command);
 }
