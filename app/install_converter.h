@@ -18,5 +18,4 @@ struct InstallConverter {
 };
 
 // The converter whose extension ends the path (quotes already removed); null when none does.
-const InstallConverter* FindInstallConverter(const std::vector<InstallConverter>& converters,
-                                             const std::wstring& path);
+const InstallConverter* FindInstallConverter(const std::vector<InstallConverter>& converters, const std::wstring& path);

@@ -63,7 +63,7 @@ std::vector<InfLine> SplitLines(const std::wstring& text) {
         if (end == std::wstring::npos) end = text.size();
         bool continues = false;
         pending += StripComment(text.substr(pos, end - pos), continues);
-        pos = end + 1;
+        pos = end + (text.compare(end, 2, L"\r\n") == 0 ? 2 : 1);
         if (continues && pos < text.size()) continue;
         const std::wstring line = Trim(pending);
         pending.clear();
@@ -145,7 +145,10 @@ InfStrings CollectStrings(const std::vector<InfLine>& lines) {
             const size_t equals = line.text.find(L'=');
             if (equals == std::wstring::npos) continue;
             const std::wstring key = Lower(Unquote(Trim(line.text.substr(0, equals))));
-            strings.emplace(key, Unquote(Trim(line.text.substr(equals + 1))));
+            std::wstring value = Unquote(Trim(line.text.substr(equals + 1)));
+            for (size_t at = value.find(L"%%"); at != std::wstring::npos; at = value.find(L"%%", at + 1))
+                value.erase(at, 1);
+            strings.emplace(key, value);
         }
     }
     return strings;
@@ -166,7 +169,8 @@ std::wstring DecodeInfText(const std::string& bytes) {
     if (bytes.size() >= 2 && uint8_t(bytes[0]) == 0xFF && uint8_t(bytes[1]) == 0xFE) {
         std::wstring text;
         text.reserve(bytes.size() / 2);
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2) text += wchar_t(uint8_t(bytes[i]) | uint8_t(bytes[i + 1]) << 8);
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+            text += wchar_t(uint8_t(bytes[i]) | uint8_t(bytes[i + 1]) << 8);
         return text;
     }
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return text::Utf8ToUtf16(bytes.substr(3));

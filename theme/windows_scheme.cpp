@@ -14,11 +14,10 @@
 namespace fs = std::filesystem;
 
 const WindowsCursorSlot kWindowsCursorSlots[kWindowsCursorCount] = {
-    {L"Arrow", 0, -1},      {L"Help", 1, -1},      {L"AppStarting", 2, -1}, {L"Wait", 3, -1},
-    {L"Crosshair", 4, -1},  {L"IBeam", 5, -1},     {L"NWPen", 6, -1},       {L"No", 7, -1},
-    {L"SizeNS", 8, 9},      {L"SizeWE", 10, 11},   {L"SizeNWSE", 12, 13},   {L"SizeNESW", 14, 15},
-    {L"SizeAll", 16, -1},   {L"UpArrow", 17, -1},  {L"Hand", 18, -1},       {L"Pin", -1, -1},
-    {L"Person", -1, -1},
+    {L"Arrow", 0, -1},     {L"Help", 1, -1},      {L"AppStarting", 2, -1}, {L"Wait", 3, -1},     {L"Crosshair", 4, -1},
+    {L"IBeam", 5, -1},     {L"NWPen", 6, -1},     {L"No", 7, -1},          {L"SizeNS", 8, 9},    {L"SizeWE", 10, 11},
+    {L"SizeNWSE", 12, 13}, {L"SizeNESW", 14, 15}, {L"SizeAll", 16, -1},    {L"UpArrow", 17, -1}, {L"Hand", 18, -1},
+    {L"Pin", -1, -1},      {L"Person", -1, -1},
 };
 
 namespace {
@@ -57,7 +56,10 @@ std::vector<FolderEntry> ListFolder(const std::wstring& folder) {
         const bool isFolder = it->is_directory(kind);
         if (isFolder || it->is_regular_file(kind)) entries.push_back({WideName(it->path().filename()), isFolder});
     }
-    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    // Sorted ignoring case, so that "Hand.ani" comes before "hand.cur" on every file system.
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
+        return std::make_pair(LowerAscii(a.name), a.name) < std::make_pair(LowerAscii(b.name), b.name);
+    });
     return entries;
 }
 

@@ -18,9 +18,9 @@ struct WindowsCursorSlot {
 extern const WindowsCursorSlot kWindowsCursorSlots[kWindowsCursorCount];
 
 struct SchemeFiles {
-    std::wstring name;    // the .inf's scheme name, else the folder's name
+    std::wstring name;  // the .inf's scheme name, else the folder's name
     bool fromInf = false;
-    std::wstring folder;  // where the files were found
+    std::wstring folder;                                  // where the files were found
     std::array<std::wstring, kWindowsCursorCount> paths;  // per slot; empty when the scheme has none
     std::vector<std::wstring> skipped;                    // "file (why)" for files left out
 };

@@ -50,7 +50,8 @@ bool WalkChunks(ByteCursor& in, uint64_t begin, uint64_t end, Visit visit) {
         const uint32_t size = in.U32("a chunk header");
         if (!in.Ok()) return false;
         if (size > end - pos - kChunkHeaderSize)
-            return in.Fail("chunk '" + IdText(id) + "' of " + Count(size) + " bytes runs past the end of its container");
+            return in.Fail("chunk '" + IdText(id) + "' of " + Count(size) +
+                           " bytes runs past the end of its container");
         if (!visit(id, Span{in.Data() + pos + kChunkHeaderSize, size})) return false;
         pos += kChunkHeaderSize + uint64_t(size) + (size & 1);  // chunks are padded to even sizes
         if (pos >= end) break;
@@ -165,8 +166,7 @@ bool TryDecodeAni(const uint8_t* data, size_t size, AniCursor& out, std::string&
         return false;
     }
     if (chunks.icons.size() < frameCount) {
-        reason = "the header claims " + Count(frameCount) + " frames but " + Count(chunks.icons.size()) +
-                 " are stored";
+        reason = "the header claims " + Count(frameCount) + " frames but " + Count(chunks.icons.size()) + " are stored";
         return false;
     }
     if (!ReadSteps(chunks, frameCount, stepCount, out, reason)) return false;

@@ -78,8 +78,8 @@ bool TryDecodeIconFile(const uint8_t* data, size_t size, IconFile& out, std::str
         return false;
     }
     if (count > kMaxIconEntries) {
-        reason = "the directory claims " + std::to_string(count) + " entries, more than " +
-                 std::to_string(kMaxIconEntries);
+        reason =
+            "the directory claims " + std::to_string(count) + " entries, more than " + std::to_string(kMaxIconEntries);
         return false;
     }
     std::vector<Entry> entries(count);

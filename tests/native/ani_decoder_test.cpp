@@ -12,7 +12,8 @@ using cursorfiles::Rgba;
 
 // A cursor file of one solid size × size image whose red value names the frame.
 std::string Frame(int red, int size = 8, int bits = 32) {
-    return cursorfiles::EncodeCursor({Entry{size, size, bits, true, cursorfiles::Image(size_t(size) * size, Rgba{uint8_t(red), 9, 9, 255}), 2, 3}});
+    return cursorfiles::EncodeCursor(
+        {Entry{size, size, bits, true, cursorfiles::Image(size_t(size) * size, Rgba{uint8_t(red), 9, 9, 255}), 2, 3}});
 }
 
 bool Decode(const std::string& file, decoders::AniCursor& out, std::string& reason) {

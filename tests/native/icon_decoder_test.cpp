@@ -46,7 +46,8 @@ void ExpectPixels(const decoders::IconImage& image, const Entry& entry) {
             Rgba want = entry.pixels[size_t(y) * entry.width + x];
             if (!keepsAlpha && want.a == 0) want = Rgba{0, 0, 0, 0};
             const uint8_t* got = view.Pixel(x, y);
-            ASSERT_EQ((std::vector<int>{got[2], got[1], got[0], got[3]}), (std::vector<int>{want.r, want.g, want.b, want.a}))
+            ASSERT_EQ((std::vector<int>{got[2], got[1], got[0], got[3]}),
+                      (std::vector<int>{want.r, want.g, want.b, want.a}))
                 << "bits " << entry.bits << " at " << x << "," << y;
         }
     }
@@ -69,7 +70,8 @@ TEST(IconDecoder, EveryDepthAndPngRoundTripValueForValueWithHotSpots) {
         int bits;
         bool alpha;
         int colours;
-    } kinds[] = {{1, false, 1}, {4, false, 15}, {8, false, 40}, {24, false, 60}, {32, false, 60}, {32, true, 60}, {0, true, 60}};
+    } kinds[] = {{1, false, 1},   {4, false, 15}, {8, false, 40}, {24, false, 60},
+                 {32, false, 60}, {32, true, 60}, {0, true, 60}};
     int n = 0;
     for (const auto& kind : kinds) {
         Entry e;

@@ -95,3 +95,48 @@ TEST(InstallQueue, AnArrivalAfterABatchStartsANewOne) {
     ASSERT_EQ(platform.summaries.size(), 2u);
     EXPECT_EQ(platform.summaries[1].text, L"Installed \"b\".");
 }
+
+TEST(InstallBatch, ConvertersTakeTheirExtensionInAnyCaseAndTheSummaryNamesTheFileWritten) {
+    FakePlatform platform;
+    std::vector<std::wstring> converted;
+    const std::vector<InstallConverter> converters = {
+        {L".inf",
+         [&](const std::wstring& source, const std::wstring& themes, std::wstring& destination, std::string& reason) {
+             converted.push_back(source);
+             if (source.find(L"bad") != std::wstring::npos) {
+                 reason = "bad.cur: damaged";
+                 return false;
+             }
+             destination = themes + L"\\Scheme " + std::to_wstring(converted.size()) + L".morvanta";
+             return true;
+         }}};
+    const InstallReport report =
+        InstallBatch({L"D:\\a\\install.INF", L"D:\\b\\bad.inf", L"D:\\c\\x.inf.morvanta", platform.themes + L"\\y.inf"},
+                     platform, converters);
+    EXPECT_EQ(converted,
+              (std::vector<std::wstring>{L"D:\\a\\install.INF", L"D:\\b\\bad.inf", platform.themes + L"\\y.inf"}));
+    EXPECT_EQ(report.installed, (std::vector<std::wstring>{L"\"Scheme 1\"", L"\"x.inf\"", L"\"Scheme 3\""}));
+    ASSERT_EQ(report.failed.size(), 1u);
+    EXPECT_EQ(report.failed[0].name, L"\"bad\"");
+    EXPECT_EQ(report.failed[0].reason, "bad.cur: damaged");
+    ASSERT_EQ(platform.copies.size(), 1u);  // only the theme file is copied
+}
+
+TEST(InstallQueue, QueuedFilesReachTheConverters) {
+    FakePlatform platform;
+    int calls = 0;
+    {
+        InstallQueue queue(
+            platform, std::chrono::milliseconds(10),
+            {{L".inf", [&](const std::wstring&, const std::wstring& themes, std::wstring& destination, std::string&) {
+                  ++calls;
+                  destination = themes + L"\\Dots.morvanta";
+                  return true;
+              }}});
+        queue.Add(L"\"E:\\s\\install.inf\"");
+        queue.WaitUntilIdle();
+    }
+    EXPECT_EQ(calls, 1);
+    ASSERT_EQ(platform.summaries.size(), 1u);
+    EXPECT_EQ(platform.summaries[0].text, L"Installed \"Dots\".");
+}

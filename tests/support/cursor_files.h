@@ -74,14 +74,14 @@ inline std::string EncodeDib(const Entry& e) {
             if (e.bits == 32) {
                 const uint8_t a = e.alpha ? p.a : 0;
                 const Rgba c = clear ? Rgba{0, 0, 0, 0} : p;
-                row[4 * x] = char(c.b), row[4 * x + 1] = char(c.g), row[4 * x + 2] = char(c.r), row[4 * x + 3] = char(a);
+                row[4 * x] = char(c.b), row[4 * x + 1] = char(c.g), row[4 * x + 2] = char(c.r),
+                        row[4 * x + 3] = char(a);
             } else if (e.bits == 24) {
                 const Rgba c = clear ? Rgba{0, 0, 0, 0} : p;
                 row[3 * x] = char(c.b), row[3 * x + 1] = char(c.g), row[3 * x + 2] = char(c.r);
             } else {
-                const uint32_t index = clear ? 0
-                                             : uint32_t(std::find(palette.begin(), palette.end(), detail::Key(p)) -
-                                                        palette.begin());
+                const uint32_t index =
+                    clear ? 0 : uint32_t(std::find(palette.begin(), palette.end(), detail::Key(p)) - palette.begin());
                 const int bitPos = x * e.bits;
                 row[bitPos / 8] = char(uint8_t(row[bitPos / 8]) | index << (8 - e.bits - bitPos % 8));
             }

@@ -6,8 +6,8 @@
 #include "theme/windows_scheme_import.h"
 #include "tools/theme_tool/theme_tool.h"
 
-int RunImportWindows(const std::string& source, const std::string& out, const std::string* name,
-                     std::ostream& report, std::ostream& err) {
+int RunImportWindows(const std::string& source, const std::string& out, const std::string* name, std::ostream& report,
+                     std::ostream& err) {
     CTheme theme;
     WindowsSchemeReport result;
     std::string reason;

@@ -23,8 +23,8 @@ int RunPreview(const std::string& file, const std::string& png, const PreviewOpt
 int RunPack(const std::string& manifest, const std::string& out, std::ostream& err);
 int RunUnpack(const std::string& file, const std::string& folder, std::ostream& err);
 // Prints the theme library of folder: {"cursorThemes", "clickEffects", "trails"}, each a list of paths.
-// Converts a Windows cursor scheme; prints the one-line report to out. name, when given, replaces the
-// scheme's name.
-int RunImportWindows(const std::string& source, const std::string& out, const std::string* name,
-                     std::ostream& report, std::ostream& err);
 int RunScan(const std::string& folder, std::ostream& out, std::ostream& err);
+// Converts a Windows cursor scheme; prints the one-line report to report. name, when given, replaces the
+// scheme's name.
+int RunImportWindows(const std::string& source, const std::string& out, const std::string* name, std::ostream& report,
+                     std::ostream& err);
