@@ -95,7 +95,8 @@ bool TryDecodeIconFile(const uint8_t* data, size_t size, IconFile& out, std::str
         return false;
     }
 
-    out.type = type;
+    IconFile decoded;  // handed out only once every entry decoded
+    decoded.type = type;
     for (size_t i = 0; i < entries.size(); ++i) {
         const Entry& entry = entries[i];
         const std::string where = "entry " + std::to_string(i + 1) + ": ";
@@ -125,8 +126,9 @@ bool TryDecodeIconFile(const uint8_t* data, size_t size, IconFile& out, std::str
             image.hotSpotX = image.Width() / 2;
             image.hotSpotY = image.Height() / 2;
         }
-        out.images.push_back(std::move(image));
+        decoded.images.push_back(std::move(image));
     }
+    out = std::move(decoded);
     return true;
 }
 
