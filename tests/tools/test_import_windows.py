@@ -138,8 +138,6 @@ class ImportWindowsTest(unittest.TestCase):
         good_ani = open(os.path.join(self.scheme, "wait.ani"), "rb").read()
         frame = cw.cursor([(pattern(32, 1), 0, 0)])
 
-        self.write("wait.ani", good_ani[:-40])  # the frame list runs past the file's end
-        self.expect_refused(inf, "wait.ani: the RIFF form of")
         cut = bytearray(good_ani)
         cut[good_ani.index(b"LIST") + 6] = 0x40
         self.write("wait.ani", bytes(cut))
@@ -151,8 +149,6 @@ class ImportWindowsTest(unittest.TestCase):
         self.write("arrow.cur", struct.pack("<HHH", 0, 2, 65535) + bytes(64))
         self.expect_refused(inf, "arrow.cur: the directory claims 65535 entries")
         png_cursor = cw.cursor([(pattern(32, 1), 0, 0)], as_png=True)
-        self.write("arrow.cur", png_cursor[:-30])
-        self.expect_refused(inf, "arrow.cur: entry 1: ")
         truncated = bytearray(png_cursor[:-30])
         truncated[14:18] = struct.pack("<I", len(truncated) - 22)  # the entry's size fits the file again
         self.write("arrow.cur", bytes(truncated))
