@@ -149,6 +149,8 @@ CTXObj* CreateFadePanel(HVObj* parent, int x, int y, int width, int height, int 
     control->SetMovable(false);
     control->SetParent(parent);
     control->Create();
+    // Hidden until the window switches to it: at rest in "Hide", without a fade or a notice.
+    control->ChangeState(hvstate::kHide, HVC_FORCE | HVC_SILENT | HVC_NO_ANIMATION);
     control->Move(x, y);
     return control;  // not shown
 }

@@ -1,0 +1,84 @@
+#include "ui/lists/hover_list_win.h"
+
+#include <algorithm>
+
+#include "graphics/hv_state.h"
+#include "resources/artwork_ids.h"
+#include "ui/controls/control_factory_win.h"
+#include "ui/controls/ctx_obj_win.h"
+#include "ui/ui_metrics_win.h"
+
+namespace {
+
+constexpr int kBarMargin = 6;  // the bars' unscaled edges
+
+CTXObj* CreateBar(CTXObj* content, int width, int height, int commandId, int artwork) {
+    const int margin = Scaled(kBarMargin);
+    CTXObj* bar = CreateStretchedImage(content, 0, 0, width, height, margin, margin, margin, margin, artwork);
+    MakeClickable(bar, commandId, HVC_ARROW);
+    bar->Hide();
+    return bar;
+}
+
+}  // namespace
+
+HoverList::HoverList(HVObj* parent, int x, int y, int width, int height, const HoverListSpec& spec)
+    : spec_(spec), rowHeight_(std::max(spec.rowHeight, 1)) {
+    scroll_ = std::make_unique<ScrollList>(parent, x, y, width, height, spec.scroll);
+    hoverBar_ = CreateBar(Content(), RowWidth(), rowHeight_, spec.hoverBarId, IDP_LIST_HOVER);
+    selectionBar_ = CreateBar(Content(), RowWidth(), rowHeight_, spec.selectionBarId, IDP_LIST_SELECTED);
+}
+
+void HoverList::ClearRows() {
+    for (CTXObj* row : rows_) delete row;
+    rows_.clear();
+}
+
+CTXObj* HoverList::AddRow(int commandId) {
+    CTXObj* row = CreateArea(Content(), 0, rowHeight_ * RowCount(), RowWidth(), rowHeight_);
+    row->kind = KIND_HOT_ROW;
+    row->commandId = commandId;
+    if (auto* state = row->CurrentVisual()) state->SetHitMode(HVH_NEVER);
+    rows_.push_back(row);
+    return row;
+}
+
+void HoverList::FinishRows(int contentHeight) {
+    scroll_->SetContentHeight(contentHeight >= 0 ? contentHeight : rowHeight_ * RowCount());
+}
+
+void HoverList::MoveHover(int index) {
+    if (spec_.hoverLimitExtra > 0 && index >= RowCount() + spec_.hoverLimitExtra) return;
+    if (index < 0) return;
+    hoverIndex_ = index;
+    hoverBar_->Move(0, rowHeight_ * index);
+    if (index == selectedIndex_)
+        hoverBar_->Hide();
+    else
+        hoverBar_->Show();
+}
+
+void HoverList::HideHover() {
+    hoverBar_->Hide();
+}
+
+void HoverList::Select(int index) {
+    selectedIndex_ = index;
+    if (index >= 0) {
+        selectionBar_->Move(0, rowHeight_ * index);
+        selectionBar_->Show();
+    } else {
+        selectionBar_->Hide();
+    }
+    hoverBar_->Hide();
+}
+
+bool HoverList::IsOwnArea(int commandId) const {
+    return commandId != 0 &&
+           (commandId == spec_.scroll.contentId || commandId == spec_.hoverBarId || commandId == spec_.selectionBarId);
+}
+
+void HoverList::ScrollToRow(int index) {
+    if (index < 0) return;
+    scroll_->ScrollIntoView(rowHeight_ * index, rowHeight_ * (index + 1));
+}

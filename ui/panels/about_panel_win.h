@@ -1,0 +1,3 @@
+#pragma once
+// The about panel: the product's links and the language box.
+void BuildAboutPanel();

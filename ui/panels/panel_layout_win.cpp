@@ -1,0 +1,14 @@
+#include "ui/panels/panel_layout_win.h"
+
+#include "app/translations.h"
+#include "ui/ui_metrics_win.h"
+
+std::wstring Text(int textId) {
+    const wchar_t* text = UiText(textId);
+    return text ? text : L"";
+}
+
+CTXObj* CreatePanelHeading(HVObj* panel, int textId) {
+    return CreateTextLabel(panel, Scaled(panelstyle::kMargin), Scaled(panelstyle::kHeadingTop), Text(textId),
+                           panelstyle::Text(panelstyle::kHeadingPoints, panelstyle::kHeadingInk));
+}
