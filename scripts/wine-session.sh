@@ -29,7 +29,7 @@ if [ "${MORVANTA_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then
 else
     # Xvfb picks a free display number itself and reports it on the descriptor.
     exec 3>"$session/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$session/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${MORVANTA_SCREEN:-1280x1024x24}" -nolisten tcp >"$session/xvfb.log" 2>&1 &
     xvfb_pid=$!
     exec 3>&-
     for _ in $(seq 100); do [ -s "$session/display" ] && break; sleep 0.1; done

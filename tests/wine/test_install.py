@@ -47,7 +47,10 @@ class InstallationTest(unittest.TestCase):
         return box
 
     def installed(self):
-        return sorted(os.listdir(self.themes)) if os.path.isdir(self.themes) else []
+        """The files of the Themes folder (the window keeps a Preview folder there)."""
+        if not os.path.isdir(self.themes):
+            return []
+        return sorted(n for n in os.listdir(self.themes) if os.path.isfile(os.path.join(self.themes, n)))
 
     def test_a_second_start_hands_its_file_to_the_running_instance(self):
         self.start_tool()
@@ -144,6 +147,7 @@ class InstallerVerbTest(unittest.TestCase):
         w.remove_tree(self.themes)
 
     def tearDown(self):
+        w.close_engines()  # the verbs start the engine
         w.remove_tree(self.work)
 
     def test_install_inside_a_path_runs_the_installer_verb(self):

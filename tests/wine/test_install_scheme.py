@@ -57,7 +57,10 @@ class SchemeInstallationTest(unittest.TestCase):
         self.assertEqual((box["caption"], box["text"]), (caption, text))
 
     def installed(self):
-        return sorted(os.listdir(self.themes)) if os.path.isdir(self.themes) else []
+        """The files of the Themes folder (the window keeps a Preview folder there)."""
+        if not os.path.isdir(self.themes):
+            return []
+        return sorted(n for n in os.listdir(self.themes) if os.path.isfile(os.path.join(self.themes, n)))
 
     def test_an_inf_on_the_command_line_is_converted_under_a_safe_name(self):
         inf = self.scheme("scheme", 'Neon: "Glow"?', ["arrow.cur", "", "", "busy.ani"])

@@ -9,6 +9,7 @@ import json
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 import unittest
 
@@ -31,9 +32,16 @@ def require_session(test_case_class):
 
 
 def run(exe, *args, timeout=60, cwd=None):
-    """Runs a Windows program to its end; returns (exit code, stdout text, stderr text)."""
-    done = subprocess.run([WINE, exe, *args], capture_output=True, timeout=timeout, cwd=cwd)
-    return done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace")
+    """Runs a Windows program to its end; returns (exit code, stdout text, stderr text).
+
+    The output goes through files, not pipes: a program the tested one starts (the engine) may
+    inherit the handles and outlive it, and the run must end when the tested program does.
+    """
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        done = subprocess.run([WINE, exe, *args], stdout=out, stderr=err, timeout=timeout, cwd=cwd)
+        out.seek(0)
+        err.seek(0)
+        return done.returncode, out.read().decode("utf-8", "replace"), err.read().decode("utf-8", "replace")
 
 
 def start(exe, *args, cwd=None):
@@ -146,3 +154,31 @@ def wait_until(predicate, timeout=10, interval=0.1):
 
 def remove_tree(path):
     shutil.rmtree(path, ignore_errors=True)
+
+
+ENGINE_CLASS = "Tolvaris"
+
+
+def close_engines(timeout=10):
+    """Ends every running (fake) engine: WM_CLOSE to each window of the engine's class."""
+    probe("close-class", ENGINE_CLASS, timeout, timeout=timeout + 30)
+
+
+def engine_log_path():
+    """engine.log of the fake engine beside the tested program."""
+    return os.path.join(BIN_DIR, "engine.log")
+
+
+def engine_log():
+    try:
+        with open(engine_log_path(), encoding="utf-8") as f:
+            return [line.strip() for line in f if line.strip()]
+    except FileNotFoundError:
+        return []
+
+
+def clear_engine_log():
+    try:
+        os.remove(engine_log_path())
+    except FileNotFoundError:
+        pass

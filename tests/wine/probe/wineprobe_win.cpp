@@ -5,6 +5,7 @@
 // Results are printed as one line of JSON (UTF-8); the exit code is 0 on success, 1 on time-out
 // or failure, 2 on bad usage.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -86,10 +87,11 @@ HWND FindMessageBox(const std::wstring& caption) {
 }
 
 // The main window as a second start finds it: a dialog whose user data is non-zero.
+// The main window once it is shown (it carries its marker from the start of its set-up on).
 HWND FindMainWindow() {
     HWND candidate = nullptr;
     while ((candidate = FindWindowExW(nullptr, candidate, L"#32770", nullptr)) != nullptr)
-        if (GetWindowLongPtrW(candidate, GWLP_USERDATA) != 0) return candidate;
+        if (GetWindowLongPtrW(candidate, GWLP_USERDATA) != 0 && IsWindowVisible(candidate)) return candidate;
     return nullptr;
 }
 
@@ -183,8 +185,8 @@ std::string WindowJson(HWND window) {
     ClientToScreen(window, &origin);
     return "{\"hwnd\":" + HandleJson(window) + ",\"pid\":" + std::to_string(WindowProcessId(window)) +
            ",\"title\":" + Json(WindowText(window)) +
-           ",\"userData\":" + std::to_string(GetWindowLongPtrW(window, GWLP_USERDATA)) + ",\"clientWidth\":" +
-           std::to_string(client.right) + ",\"clientHeight\":" + std::to_string(client.bottom) +
+           ",\"userData\":" + std::to_string(GetWindowLongPtrW(window, GWLP_USERDATA)) +
+           ",\"clientWidth\":" + std::to_string(client.right) + ",\"clientHeight\":" + std::to_string(client.bottom) +
            ",\"clientLeft\":" + std::to_string(origin.x) + ",\"clientTop\":" + std::to_string(origin.y) + "}";
 }
 
@@ -194,6 +196,75 @@ int CmdMainWindow(int argc, wchar_t** argv) {
     if (!window) return 1;
     PrintLine(WindowJson(window));
     return 0;
+}
+
+// Every sub-key and value below a key, as {"path": {"value name": "type:hex", ...}} with paths
+// relative to the key; {} when the key does not exist.
+void DumpTree(HKEY key, const std::wstring& path, std::string& out) {
+    out += (out.size() > 1 ? "," : "") + Json(path) + ":{";
+    wchar_t name[16384];
+    BYTE data[65536];
+    bool first = true;
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = 16384, dataSize = sizeof data, type = 0;
+        if (RegEnumValueW(key, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) break;
+        std::string hex = std::to_string(type) + ":";
+        for (DWORD b = 0; b < dataSize; ++b) {
+            char byte[3];
+            std::snprintf(byte, sizeof byte, "%02x", data[b]);
+            hex += byte;
+        }
+        out += (first ? "" : ",") + Json(name) + ":\"" + hex + "\"";
+        first = false;
+    }
+    out += "}";
+    for (DWORD i = 0;; ++i) {
+        DWORD nameSize = 16384;
+        if (RegEnumKeyExW(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        HKEY child;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, &child) != ERROR_SUCCESS) continue;
+        DumpTree(child, path.empty() ? name : path + L"\\" + name, out);
+        RegCloseKey(child);
+    }
+}
+
+int CmdRegTree(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage();
+    HKEY root;
+    std::wstring subKey;
+    if (!SplitKey(argv[2], root, subKey)) return Usage();
+    HKEY key;
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ | ViewFlag(argc, argv), &key) != ERROR_SUCCESS) {
+        PrintLine("{}");
+        return 0;
+    }
+    std::string out = "{";
+    DumpTree(key, L"", out);
+    RegCloseKey(key);
+    PrintLine(out + "}");
+    return 0;
+}
+
+// Opens a file with the shell's default action, as a double click in the file manager does.
+int CmdShellOpen(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage();
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    info.lpFile = argv[2];
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExW(&info) ? 0 : 1;
+}
+
+// Posts WM_CLOSE to every top-level window of a class and waits until none is left.
+int CmdCloseClass(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage();
+    const std::wstring windowClass = argv[2];
+    const double timeout = argc > 3 ? _wtof(argv[3]) : 10;
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, windowClass.c_str(), nullptr)) != nullptr;)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    HWND left =
+        WaitFor(timeout, [&]() -> HWND { return FindWindowW(windowClass.c_str(), nullptr) ? nullptr : HWND(1); });
+    return left ? 0 : 1;
 }
 
 // A visible top-level window of the given title.
@@ -388,7 +459,9 @@ int CmdCombo(int argc, wchar_t** argv) {
         SendMessageW(box, CB_GETLBTEXT, WPARAM(selected), LPARAM(text));
         selectedJson = Json(text);
     }
-    PrintLine("{\"items\":[" + items + "],\"selected\":" + selectedJson + "}");
+    PrintLine("{\"items\":[" + items + "],\"selected\":" + selectedJson +
+              ",\"visible\":" + (IsWindowVisible(box) ? "true" : "false") +
+              ",\"enabled\":" + (IsWindowEnabled(box) ? "true" : "false") + "}");
     return 0;
 }
 
@@ -431,6 +504,9 @@ int wmain(int argc, wchar_t** argv) {
         {L"press", CmdPress},
         {L"main-window", CmdMainWindow},
         {L"window", CmdWindow},
+        {L"close-class", CmdCloseClass},
+        {L"reg-tree", CmdRegTree},
+        {L"shell-open", CmdShellOpen},
         {L"forward", CmdForward},
         {L"foreground", CmdForeground},
         {L"take-foreground", CmdTakeForeground},

@@ -1,0 +1,97 @@
+"""The main window as a person meets it: its size, the sidebar's tabs switching the panels (real X
+clicks), and its scaling on a small screen."""
+import os
+import subprocess
+import time
+import unittest
+
+import winelib as w
+import xinput
+
+TAB_HEIGHT = 48
+TAB_TOP = 10
+MARKER_X = 2  # the selected tab's blue bar at the left edge
+THEMES_TAB, OPTIONS_TAB, ABOUT_TAB = 0, 5, 6
+
+
+def tab_centre(index):
+    return 120, TAB_TOP + TAB_HEIGHT * index + TAB_HEIGHT // 2
+
+
+def is_marker_blue(rgb):
+    red, green, blue = rgb
+    return blue > 180 and red < 90
+
+
+@w.require_session
+class MainWindowTest(unittest.TestCase):
+    def setUp(self):
+        xinput.park_pointer()
+        self.tool = w.start(w.CONFIG_EXE)
+        self.window = w.main_window(timeout=60)
+        self.assertIsNotNone(self.window, "the main window did not appear")
+        self.pointer = xinput.Pointer(self.window)
+        time.sleep(1.0)
+
+    def tearDown(self):
+        w.close_window(self.window, self.tool)
+
+    def shot(self, name):
+        from PIL import Image
+
+        path = xinput.screenshot(self.window, os.path.join(xinput.ARTIFACTS, "main-window", name + ".png"))
+        return Image.open(path).convert("RGB")
+
+    def selected_tabs(self, image):
+        return [i for i in range(7) if is_marker_blue(image.getpixel((MARKER_X, tab_centre(i)[1])))]
+
+    def test_the_window_opens_at_800_by_600_on_the_themes_panel(self):
+        self.assertEqual((self.window["clientWidth"], self.window["clientHeight"]), (800, 600))
+        self.assertEqual(self.selected_tabs(self.shot("start")), [THEMES_TAB])
+
+    def test_the_tabs_switch_panels_and_the_shown_panels_tab_changes_nothing(self):
+        import numpy
+
+        before = self.shot("themes")
+        self.pointer.click(*tab_centre(THEMES_TAB), settle=0.6)
+        self.pointer.away()
+        again = self.shot("themes-again")
+        self.assertLess(numpy.abs(numpy.asarray(before, int) - numpy.asarray(again, int)).mean(), 0.5)
+
+        self.pointer.click(*tab_centre(OPTIONS_TAB), settle=0.6)
+        self.pointer.away()
+        options = self.shot("options")
+        self.assertEqual(self.selected_tabs(options), [OPTIONS_TAB])
+        heading = (260, 0, 700, 80)
+        changed = numpy.abs(numpy.asarray(before.crop(heading), int) - numpy.asarray(options.crop(heading), int))
+        self.assertGreater(changed.mean(), 2.0, "the panel did not change")
+
+        # The language box lives on the about panel only.
+        self.pointer.click(*tab_centre(ABOUT_TAB), settle=0.6)
+        self.assertEqual(self.selected_tabs(self.shot("about")), [ABOUT_TAB])
+        self.assertTrue(w.probe("combo", self.window["hwnd"], 1005)[1]["visible"])
+        self.pointer.click(*tab_centre(THEMES_TAB), settle=0.6)
+        self.assertFalse(w.probe("combo", self.window["hwnd"], 1005)[1]["visible"])
+
+
+@w.require_session
+class SmallScreenTest(unittest.TestCase):
+    def test_on_a_1024_by_600_screen_the_client_area_is_704_by_528(self):
+        # A session of its own with a small screen: the window is sized when it opens.
+        script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine-session.sh")
+        command = ('"$MORVANTA_WINE" "%s" & tool=$!; "$MORVANTA_WINE" "%s" main-window --timeout 60; '
+                   'kill $tool' % (w.CONFIG_EXE, w.PROBE_EXE))
+        env = dict(os.environ, MORVANTA_SCREEN="1024x600x24")
+        for name in ("WINEPREFIX", "MORVANTA_PREFIX", "MORVANTA_WINE_SESSION", "DISPLAY"):
+            env.pop(name, None)
+        done = subprocess.run(["bash", script, "bash", "-c", command], env=env, capture_output=True, timeout=240)
+        import json
+
+        lines = [l for l in done.stdout.decode().splitlines() if l.startswith("{")]
+        self.assertTrue(lines, done.stderr.decode()[-2000:])
+        window = json.loads(lines[0])
+        self.assertEqual((window["clientWidth"], window["clientHeight"]), (704, 528))
+
+
+if __name__ == "__main__":
+    unittest.main()
