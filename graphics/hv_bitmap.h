@@ -51,21 +51,41 @@ public:
     // below, unless the keep flag is set. Both return the new count.
     int AddRef();
     int Release();
-    int RefCount() const { return refCount_; }
-    bool Keep() const { return keep_ != 0; }
-    void SetKeep(bool keep) { keep_ = keep ? 1 : 0; }
+    int RefCount() const {
+        return refCount_;
+    }
+    bool Keep() const {
+        return keep_ != 0;
+    }
+    void SetKeep(bool keep) {
+        keep_ = keep ? 1 : 0;
+    }
 
     // True when the bitmap has pixels (on Windows: a section).
     bool IsValid() const;
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    int FrameCount() const { return frameCount_; }
-    void SetFrameCount(int frames) { frameCount_ = frames; }
+    int Width() const {
+        return width_;
+    }
+    int Height() const {
+        return height_;
+    }
+    int FrameCount() const {
+        return frameCount_;
+    }
+    void SetFrameCount(int frames) {
+        frameCount_ = frames;
+    }
     // Width of one frame: width ÷ frame count (a count of 0 counts as 1).
-    int FrameWidth() const { return width_ / (frameCount_ > 0 ? frameCount_ : 1); }
+    int FrameWidth() const {
+        return width_ / (frameCount_ > 0 ? frameCount_ : 1);
+    }
     // 32, or 24 for an image loaded without alpha.
-    int BitsPerPixel() const { return bitsPerPixel_; }
-    void SetBitsPerPixel(int bits) { bitsPerPixel_ = bits; }
+    int BitsPerPixel() const {
+        return bitsPerPixel_;
+    }
+    void SetBitsPerPixel(int bits) {
+        bitsPerPixel_ = bits;
+    }
 
     // The pixel bytes (null without pixels): BGRA, bottom row first, stride Width() × 4.
     uint8_t* Bits();
@@ -73,15 +93,33 @@ public:
     // The pixels as a kernel view, with this bitmap's frame count and flags.
     pixels::PixelView View();
 
-    bool HasAlpha() const { return hasAlpha_; }
-    void SetHasAlpha(bool on) { hasAlpha_ = on; }
-    bool IsColorKeyed() const { return colorKeyed_; }
-    void SetColorKeyed(bool on) { colorKeyed_ = on; }
-    bool IsPremultiplied() const { return premultiplied_; }
-    void SetPremultiplied(bool on) { premultiplied_ = on; }
-    bool IsOpaque() const { return opaque_; }
-    void SetOpaque(bool on) { opaque_ = on; }
-    bool UsesSharedDC() const { return sharedDC_; }
+    bool HasAlpha() const {
+        return hasAlpha_;
+    }
+    void SetHasAlpha(bool on) {
+        hasAlpha_ = on;
+    }
+    bool IsColorKeyed() const {
+        return colorKeyed_;
+    }
+    void SetColorKeyed(bool on) {
+        colorKeyed_ = on;
+    }
+    bool IsPremultiplied() const {
+        return premultiplied_;
+    }
+    void SetPremultiplied(bool on) {
+        premultiplied_ = on;
+    }
+    bool IsOpaque() const {
+        return opaque_;
+    }
+    void SetOpaque(bool on) {
+        opaque_ = on;
+    }
+    bool UsesSharedDC() const {
+        return sharedDC_;
+    }
 
     // --- pixel operations (frames side by side are honoured throughout) ---
 
@@ -147,12 +185,18 @@ public:
 #endif
 
 private:
+#ifdef _WIN32
+    bool DrawDirect(HVBitmap& target, int x, int y, int width, int height, int srcX, int srcY, int opacity, bool copy);
+#endif
+
+public:
+private:
     void ApplyFlags(uint32_t flags);
     // Puts new storage in place of the old one (device contexts let go of the old section first).
     void ReplaceStorage(std::unique_ptr<PixelStorage> storage);
     void LoadFile(const std::wstring& path);
-    void ReleaseDeviceContexts();   // platform: lets go of the section (pool slot, own context)
-    void DestroyDeviceContexts();   // platform: also deletes the own context
+    void ReleaseDeviceContexts();                      // platform: lets go of the section (pool slot, own context)
+    void DestroyDeviceContexts();                      // platform: also deletes the own context
     bool LoadPlatformImage(const std::wstring& path);  // platform: .bmp through the system loader
     void ReportPngFailure(const std::wstring& path);   // platform: the warning box
 
@@ -170,7 +214,7 @@ private:
     bool sharedDC_ = false;
 #ifdef _WIN32
     HDC__* ownDC_ = nullptr;
-    void* ownPrevious_ = nullptr;     // what the own context held before a section was selected
+    void* ownPrevious_ = nullptr;       // what the own context held before a section was selected
     HBITMAP__* ownSelected_ = nullptr;  // the section currently selected into the own context
 #endif
 };

@@ -11,6 +11,11 @@
 #include "graphics/gdi_scoped_win.h"
 #include "graphics/halvix_win.h"
 #include "graphics/hv_bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "graphics/direct_target_win.h"
 #include "graphics/image_limits.h"
 #include "graphics/kernels/blend.h"
 #include "graphics/pixel_storage.h"
@@ -59,7 +64,9 @@ HVBitmap::HVBitmap(HBITMAP__* handle, uint32_t flags) {
     }
 }
 
-HBITMAP__* HVBitmap::Section() const { return storage_ ? storage_->Section() : nullptr; }
+HBITMAP__* HVBitmap::Section() const {
+    return storage_ ? storage_->Section() : nullptr;
+}
 
 HDC__* HVBitmap::GetDC() {
     HBITMAP section = Section();
@@ -78,7 +85,9 @@ HDC__* HVBitmap::GetDC() {
     return ownDC_;
 }
 
-void HVBitmap::ReleaseSharedDC() { ReturnSharedDCs(this); }
+void HVBitmap::ReleaseSharedDC() {
+    ReturnSharedDCs(this);
+}
 
 void HVBitmap::ReleaseDeviceContexts() {
     // Only pool users touch the pool: bitmaps with their own context are resized on worker threads
@@ -99,8 +108,44 @@ void HVBitmap::DestroyDeviceContexts() {
     }
 }
 
+// Drawing into a bitmap of the library's own (a registered direct target): the block is clipped
+// to both bitmaps, then copied or blended with the kernels.
+bool HVBitmap::DrawDirect(HVBitmap& target, int x, int y, int width, int height, int srcX, int srcY, int opacity,
+                          bool copy) {
+    if (srcX < 0 || srcY < 0 || srcX > width_ - width || srcY > height_ - height) return false;
+    // Clip to the target, moving the source block with it.
+    if (x < 0) {
+        width += x;
+        srcX -= x;
+        x = 0;
+    }
+    if (y < 0) {
+        height += y;
+        srcY -= y;
+        y = 0;
+    }
+    width = std::min(width, target.Width() - x);
+    height = std::min(height, target.Height() - y);
+    if (width <= 0 || height <= 0) return true;
+    const pixels::PixelView to = target.View();
+    const pixels::PixelView from = View();
+    if (to.Empty() || from.Empty()) return false;
+    if (copy) {
+        for (int row = 0; row < height; ++row)
+            std::memcpy(to.Pixel(x, y + row), from.Pixel(srcX, srcY + row), static_cast<size_t>(width) * 4);
+        return true;
+    }
+    pixels::BlendOver(to, x, y, from, srcX, srcY, width, height, opacity);
+    return true;
+}
+
 bool HVBitmap::Draw(HDC__* dc, int x, int y, int width, int height, int srcX, int srcY, int opacity, uint32_t flags) {
     if (width <= 0 || height <= 0 || !dc) return false;
+    if (HVBitmap* target = DirectTargetFor(dc); target && target != this) {
+        const bool copy = opacity == -1 || (flags & HVD_COPY) || opaque_;
+        if (!copy) Premultiply();
+        return DrawDirect(*target, x, y, width, height, srcX, srcY, std::clamp(opacity, 0, 255), copy);
+    }
     if (opacity == -1 || (flags & HVD_COPY)) {
         HDC source = GetDC();
         return source && BitBlt(dc, x, y, width, height, source, srcX, srcY, SRCCOPY);
@@ -132,7 +177,8 @@ bool HVBitmap::LoadPlatformImage(const std::wstring& path) {
         LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!handle) return false;
     BITMAP info = {};
-    if (!GetObjectW(handle, sizeof(info), &info) || !halvix::DecodedSizeAllowed(info.bmWidth, info.bmHeight < 0 ? -int64_t{info.bmHeight} : info.bmHeight)) {
+    if (!GetObjectW(handle, sizeof(info), &info) ||
+        !halvix::DecodedSizeAllowed(info.bmWidth, info.bmHeight < 0 ? -int64_t{info.bmHeight} : info.bmHeight)) {
         DeleteObject(handle);
         return false;
     }

@@ -27,6 +27,12 @@ WrappedWindow* FindWrapped(HWND window) {
     return nullptr;
 }
 
+int gBatchDepth = 0;
+std::vector<HWND>& BatchedWindows() {
+    static std::vector<HWND> windows;
+    return windows;
+}
+
 void RepaintNow(HWND window, HVObj* object, const RECT& area) {
     object->SetPainting(true);
     InvalidateRect(window, &area, FALSE);
@@ -161,6 +167,11 @@ public:
     void PaintNow(const HVRect& area) override {
         const RECT rect = {area.left, area.top, area.right, area.bottom};
         InvalidateRect(window_, &rect, FALSE);
+        if (gBatchDepth > 0) {
+            auto& windows = BatchedWindows();
+            if (std::find(windows.begin(), windows.end(), window_) == windows.end()) windows.push_back(window_);
+            return;
+        }
         UpdateWindow(window_);
     }
 
@@ -199,6 +210,24 @@ private:
 };
 
 }  // namespace
+
+PaintBatch::PaintBatch() {
+    ++gBatchDepth;
+}
+
+PaintBatch::~PaintBatch() {
+    if (--gBatchDepth > 0) return;
+    std::vector<HWND> windows;
+    windows.swap(BatchedWindows());
+    for (HWND window : windows) {
+        if (!IsWindow(window)) continue;
+        if (HVObj* object = AdoptedObject(window)) {
+            object->SetPainting(true);
+            UpdateWindow(window);
+            object->SetPainting(false);
+        }
+    }
+}
 
 HVWindowHost* CreateWindowHost(HWND window) {
     return new Win32WindowHost(window);

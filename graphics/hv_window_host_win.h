@@ -12,6 +12,17 @@ constexpr UINT kHVRepaintMessage = 0x431;
 // The window property holding the previous window procedure while a window is adopted.
 constexpr wchar_t kHVPrevProcProperty[] = L"HV_PrevProc";
 
+// While a batch is open, immediate repaints of adopted windows only mark their areas invalid; the
+// batch's end paints every marked window once, all its areas in one paint. The updater's sweep
+// runs in a batch, so a hundred objects changing frame cost one paint, not a hundred.
+class PaintBatch {
+public:
+    PaintBatch();
+    ~PaintBatch();
+    PaintBatch(const PaintBatch&) = delete;
+    PaintBatch& operator=(const PaintBatch&) = delete;
+};
+
 // A host for an existing window; the adopting object owns it.
 HVWindowHost* CreateWindowHost(HWND window);
 

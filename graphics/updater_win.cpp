@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "graphics/hv_window_host_win.h"
 #include "graphics/updater.h"
 
 namespace hvupdater {
@@ -10,6 +11,7 @@ namespace {
 UINT_PTR gTimer = 0;
 
 void CALLBACK SweepTimerProc(HWND, UINT, UINT_PTR, DWORD) {
+    PaintBatch batch;  // every repaint the sweep asks for reaches the windows in one paint each
     GlobalUpdater().Sweep();
 }
 

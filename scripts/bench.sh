@@ -25,3 +25,17 @@ for script in "$root"/tests/bench/*.py; do
     log "$(basename "$script")"
     MORVANTA_BENCH_DIR="$build_bench" "$system_python" "$script"
 done
+
+# The window toolkit under Wine: an updater sweep with 100 animated objects and a full repaint,
+# measured by the gallery program of the 64-bit tree in a throwaway session.
+gallery="$build_win64/bin/HalvixGallery.exe"
+case "toolkit_gallery" in *"$filter"*)
+    if [ -x "$gallery" ]; then
+        log "toolkit (HalvixGallery.exe --bench)"
+        figures=$(mktemp /tmp/morvanta-bench.XXXXXX)
+        "$root/scripts/wine-session.sh" "$wine64" "$gallery" --bench "Z:${figures//\//\\}" >/dev/null 2>&1 || true
+        cat "$figures"
+        rm -f "$figures"
+    fi
+    ;;
+esac

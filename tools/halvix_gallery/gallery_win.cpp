@@ -90,7 +90,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     gOptions = ParseOptions();
     OpenGalleryLog(gOptions.log);
     gInstance = instance;
-    HalvixStart(instance, L"HalvixGallery", 0);
+    // Measurements drive the updater themselves, without its timer sweeping in between.
+    HalvixStart(instance, L"HalvixGallery", gOptions.bench.empty() ? 0 : HALVIX_NO_TIMER);
     const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(kGalleryDialog), nullptr, GalleryProc, 0);
     gGallery.reset();
     CloseGalleryLog();
