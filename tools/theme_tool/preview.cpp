@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "base/text_encoding.h"
+#include "graphics/cursor_appearance.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
 #include "theme/theme_file.h"
@@ -42,15 +43,7 @@ int RunPreview(const std::string& file, const std::string& png, const PreviewOpt
     }
     // The sequence runs on a copy with its own bitmap, as the options panel does.
     HVBitmapState state(L"mod", *arrow->image, true);
-    if (options.mirror) state.Mirror();
-    if (options.size != 100) state.Resize(state.Width() * options.size / 100, state.Height() * options.size / 100);
-    if (options.hue != 0) state.Bitmap()->AdjustColor(options.hue, 0, 0);
-    if (options.brightness != 0 || options.contrast != 0) {
-        state.Bitmap()->AdjustBrightnessContrast(options.brightness + 255, options.contrast + 100);
-    }
-    if (options.shadow) {
-        state.AddShadow(options.shadowX, options.shadowY, options.shadowSharpness, options.shadowDarkness, 0);
-    }
+    ApplyCursorAppearance(state, options);
     const HVBitmap* bitmap = state.Bitmap();
     if (!bitmap->IsValid()) {
         err << file << ": the preview image could not be made at that size\n";

@@ -4,18 +4,11 @@
 #include <ostream>
 #include <string>
 
-struct PreviewOptions {
-    int size = 100;  // percent
-    bool mirror = false;
-    int hue = 0;
-    int brightness = 0;
-    int contrast = 0;
-    bool shadow = true;
-    int shadowX = 5;
-    int shadowY = 5;
-    int shadowSharpness = 9;
-    int shadowDarkness = 128;
-};
+#include "graphics/cursor_appearance.h"
+
+// The preview's options are the appearance options of the settings window (opacity is not used:
+// the file holds the pixels).
+using PreviewOptions = CursorAppearance;
 
 int RunDump(const std::string& file, std::ostream& out, std::ostream& err);
 int RunConvert(const std::string& in, const std::string& out, std::ostream& err);
