@@ -182,3 +182,25 @@ def clear_engine_log():
         os.remove(engine_log_path())
     except FileNotFoundError:
         pass
+
+def window_titled(title, timeout=20):
+    """A visible top-level window of that title (a dialog of the tool), or None."""
+    code, window = probe("window", "--title", title, "--timeout", timeout, timeout=timeout + 30)
+    return window if code == 0 else None
+
+
+def dialog_item(hwnd, item_id):
+    """{text, left, top, right, bottom} of a dialog's control, its rectangle in screen pixels."""
+    code, item = probe("item", hwnd, item_id)
+    return item if code == 0 else None
+
+
+def hotkey_value(hwnd, item_id):
+    """The value a hot-key control holds: virtual key in the low byte, modifier flags above."""
+    code, answer = probe("hotkey", hwnd, item_id)
+    return answer["value"] if code == 0 else None
+
+
+def close_windows_of_class(class_name):
+    """Asks every top-level window of the class to close (the engine's stand-in, "Tolvaris")."""
+    probe("close-class", class_name)

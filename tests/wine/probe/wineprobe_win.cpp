@@ -6,6 +6,7 @@
 // or failure, 2 on bad usage.
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstdio>
@@ -145,7 +146,7 @@ int Usage() {
     std::fputs(
         "usage: wineprobe msgbox|no-msgbox|press|main-window|forward|foreground|take-foreground|close|\n"
         "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file|\n"
-        "       combo|combo-choose|language-name\n",
+        "       combo|combo-choose|language-name|item|hotkey|close-class\n",
         stderr);
     return 2;
 }
@@ -489,6 +490,30 @@ int CmdLanguageName(int argc, wchar_t** argv) {
     return 0;
 }
 
+// item DIALOG ID: a dialog control's text and its place on the screen (where X input must go).
+int CmdItem(int argc, wchar_t** argv) {
+    if (argc < 4) return Usage();
+    HWND item = GetDlgItem(ParseHandle(argv[2]), _wtoi(argv[3]));
+    if (!item) return 1;
+    RECT rect = {};
+    GetWindowRect(item, &rect);
+    PrintLine("{\"text\":" + Json(WindowText(item)) + ",\"left\":" + std::to_string(rect.left) +
+              ",\"top\":" + std::to_string(rect.top) + ",\"right\":" + std::to_string(rect.right) +
+              ",\"bottom\":" + std::to_string(rect.bottom) + "}");
+    return 0;
+}
+
+// hotkey DIALOG ID: the value a hot-key control holds (virtual key in the low byte, modifier flags
+// in the high byte).
+int CmdHotKey(int argc, wchar_t** argv) {
+    if (argc < 4) return Usage();
+    HWND item = GetDlgItem(ParseHandle(argv[2]), _wtoi(argv[3]));
+    if (!item) return 1;
+    const LRESULT value = SendMessageW(item, HKM_GETHOTKEY, 0, 0);
+    PrintLine("{\"value\":" + std::to_string(value & 0xFFFF) + "}");
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -522,6 +547,8 @@ int wmain(int argc, wchar_t** argv) {
         {L"combo", CmdCombo},
         {L"combo-choose", CmdComboChoose},
         {L"language-name", CmdLanguageName},
+        {L"item", CmdItem},
+        {L"hotkey", CmdHotKey},
     };
     for (const Entry& entry : commands)
         if (command == entry.name) return entry.run(argc, argv);
