@@ -57,6 +57,7 @@ HOT_KEY_BUTTON = at(32 + 50, 196 + 13)
 MIRROR_BOX = at(32 + 9, 248 + 9)
 MIRROR_LABEL = at(32 + 18 + 10 + 20, 248 + 9)
 GLASS_BOX = at(32 + 9, 280 + 9)
+GLASS_LABEL = at(32 + 18 + 10 + 30, 280 + 9)
 APPLY_BUTTON = at(551 - 16 - 50, 600 - 16 - 13)
 RESET_BUTTON_RIGHT = 551 - 16 - 100 - 10  # the reset button ends here; it is at least 100 wide
 RESET_BUTTON = at(RESET_BUTTON_RIGHT - 50, 600 - 16 - 13)
@@ -97,6 +98,13 @@ def knob_x(name, value):
     low, high = RANGES[name]
     value = min(max(value, low), high)
     return PANEL_LEFT + TRACK_LEFT + KNOB_TRAVEL * (value - low) // (high - low) + 5
+
+
+def value_at(name, value):
+    """The value a knob reports when dragged to knob_x(name, value): its place, read back."""
+    low, high = RANGES[name]
+    place = KNOB_TRAVEL * (min(max(value, low), high) - low) // (high - low)
+    return low + (high - low) * place // KNOB_TRAVEL
 
 
 def draw_test_arrow(path):
@@ -239,7 +247,7 @@ class OptionsCase(unittest.TestCase):
         if os.path.exists(self.current_theme):
             os.remove(self.current_theme)
 
-    def start(self, settings=None, with_theme=True):
+    def start(self, settings=None, with_theme=True, exe=None, env=None):
         """Starts the tool with these registry values and the test theme in use; opens the panel."""
         for name, value in (settings or {}).items():
             if isinstance(value, str):
@@ -250,7 +258,11 @@ class OptionsCase(unittest.TestCase):
             os.makedirs(os.path.dirname(self.current_theme), exist_ok=True)
             shutil.copy(self.theme, self.current_theme)
         xinput.park_pointer()
-        self.tool = w.start(w.CONFIG_EXE)
+        if env is None:
+            self.tool = w.start(exe or w.CONFIG_EXE)
+        else:
+            self.tool = subprocess.Popen([w.WINE, exe or w.CONFIG_EXE], stdout=subprocess.DEVNULL,
+                                         stderr=subprocess.DEVNULL, env=env)
         self.window = w.main_window()
         self.assertIsNotNone(self.window, "the main window did not appear")
         self.pointer = xinput.Pointer(self.window)
@@ -349,7 +361,8 @@ class PreviewTest(OptionsCase):
         self.open_page(SHADOW_HEAD)
         self.pointer.click(*NO_SHADOW_LABEL)
         xinput.park_pointer()
-        self.assert_preview_is("shadow-again", "--mirror", "--shadow", "12,12,0,100")
+        darkness = value_at("ShadowDark", 100)
+        self.assert_preview_is("shadow-again", "--mirror", "--shadow", "12,12,0,%d" % darkness)
         self.assertIsNone(stored("DisableShadow"), "the check box writes nothing by itself")
         self.assertIsNone(stored("Mirror"))
 
@@ -372,13 +385,13 @@ class ControlsTest(OptionsCase):
             self.drag_knob("LightX", SHADOW_TRACKS["LightX"], -65, 500)
             self.pointer.click(*APPLY_BUTTON)
             self.assertTrue(w.wait_until(lambda: stored("LightX") is not None))
-            self.assertGreater(stored("LightX"), 300)
+            self.assertEqual(stored("LightX"), value_at("LightX", 500))
             self.assertEqual(stored("LightHeight"), 9303)
             # Once moved, the knob's value is the setting.
             self.drag_knob("LightHeight", SHADOW_TRACKS["LightHeight"], 2000, 1100)
             self.pointer.click(*APPLY_BUTTON)
             self.assertTrue(w.wait_until(lambda: stored("LightHeight") != 9303))
-            self.assertTrue(1000 <= stored("LightHeight") <= 1200, stored("LightHeight"))
+            self.assertEqual(stored("LightHeight"), value_at("LightHeight", 1100))
         finally:
             w.close_windows_of_class("Tolvaris")  # the engine the apply started
 
@@ -397,6 +410,31 @@ class ControlsTest(OptionsCase):
         self.open_page(APPEARANCE_HEAD)
         self.assertFalse(self.knob_shown_at("ShadowX", SHADOW_TRACKS["ShadowX"], 50))
         self.assertTrue(self.knob_shown_at("Size", APPEARANCE_TRACKS["Size"], 100))
+
+    def test_with_composition_on_the_glass_box_writes_uiblur_at_once_and_extends_the_frame(self):
+        # A copy of the program beside a stand-in window manager library that reports composition.
+        folder = tempfile.mkdtemp(prefix="morvanta-glass-")
+        try:
+            exe = os.path.join(folder, "MorvantaConfig.exe")
+            shutil.copy(w.CONFIG_EXE, exe)
+            shutil.copytree(os.path.join(w.BIN_DIR, "lang"), os.path.join(folder, "lang"))
+            shutil.copy(os.path.join(w.BIN_DIR, "fake_dwmapi", "dwmapi.dll"), folder)
+            env = dict(os.environ)
+            env["WINEDLLOVERRIDES"] = env.get("WINEDLLOVERRIDES", "") + ";dwmapi=n"
+            log = os.path.join(folder, "dwm.log")
+            self.start(exe=exe, env=env)
+            self.open_page(OTHER_HEAD)
+            self.assertFalse(os.path.exists(log), "no glass was asked for before the box was checked")
+            self.pointer.click(*GLASS_BOX)
+            self.assertTrue(w.wait_until(lambda: stored("UIBlur") == 1), "UIBlur was not written at once")
+            self.assertTrue(w.wait_until(lambda: os.path.exists(log)))
+            with open(log) as f:
+                self.assertEqual(f.read().split("\n")[0], "extend 0 0 0 -1")
+            self.pointer.click(*GLASS_LABEL)
+            self.assertTrue(w.wait_until(lambda: stored("UIBlur") == 0))
+        finally:
+            close_all_main_windows()
+            w.remove_tree(folder)
 
     def test_with_composition_off_the_glass_box_is_hidden_and_writes_nothing(self):
         # Wine's window manager functions report no desktop composition.
@@ -491,6 +529,27 @@ class HotKeyTest(OptionsCase):
         time.sleep(0.2)
         xinput.xdotool("key", keys)
         time.sleep(0.3)
+
+
+class LooksTest(OptionsCase):
+    def test_the_appearance_and_shadow_pages_look_as_committed(self):
+        """The panel's part of each page against its reference (the sidebar is not this panel's).
+        MORVANTA_UPDATE_SCREENSHOTS=1 also writes the whole client area to docs/screenshots."""
+        from PIL import Image
+        self.start()
+        for name, head in (("options", APPEARANCE_HEAD), ("options-shadow", SHADOW_HEAD)):
+            with self.subTest(name):
+                self.open_page(head)
+                time.sleep(0.3)
+                shot = self.shot(name)
+                self.assertEqual((self.window["clientWidth"], self.window["clientHeight"]), (800, 600))
+                if os.environ.get("MORVANTA_UPDATE_SCREENSHOTS") == "1":
+                    os.makedirs(SCREENSHOTS, exist_ok=True)
+                    shutil.copy(shot, os.path.join(SCREENSHOTS, name + ".png"))
+                panel = os.path.splitext(shot)[0] + "-panel.png"
+                Image.open(shot).crop((PANEL_LEFT, 0, 800, 600)).save(panel)
+                problem = xinput.compare_with_reference(panel, name + "-panel")
+                self.assertIsNone(problem, problem)
 
 
 if __name__ == "__main__":
