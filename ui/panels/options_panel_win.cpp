@@ -194,7 +194,7 @@ void BuildShadowPage(CTXObj* page, const Origin& origin) {
 
 // The glass check box comes last: it is hidden while desktop composition is off and leaves no gap.
 void BuildOtherPage(CTXObj* page, const Origin& origin) {
-    BuildSliders(OptionsPage::Other, ShadowGroup::None, page, origin, kOtherFirstTrack, kShadowTrackStep);
+    BuildSliders(OptionsPage::Other, ShadowGroup::None, page, origin, kOtherFirstTrack, kAppearanceTrackStep);
     CreatePushButton(page, Scaled(kContentLeft), origin.Y(kHotKeyButtonTop), Scaled(kButtonWidth),
                      Scaled(kButtonHeight), optioncmd::kHotKey, 0, Text(uitext::kHotKey), kSmallPoints);
     BuildCheckBox(*FindOptionCheckBox(optioncmd::kMirror), page, origin, kOtherFirstBoxTop);

@@ -11,6 +11,9 @@
 namespace {
 
 constexpr wchar_t kModState[] = L"mod";
+// The source is kept as a state of the preview object that is never shown: it goes with the
+// object tree when the window closes, while the library's updater still exists.
+constexpr wchar_t kSourceState[] = L"preview source";
 // A light wash framed by the hairline of the page heads.
 constexpr uint32_t kPreviewFill = 0xF8F5F3;
 constexpr uint32_t kPreviewBorder = 0xE9E2DD;
@@ -18,13 +21,17 @@ constexpr uint32_t kPreviewBorder = 0xE9E2DD;
 struct Preview {
     CTXObj* area = nullptr;    // inside the box's border: the preview never paints over it
     CTXObj* object = nullptr;  // shows "mod"
-    std::unique_ptr<HVBitmapState> source;
 };
 Preview gPreview;
+
+HVBitmapState* Source() {
+    return gPreview.object ? dynamic_cast<HVBitmapState*>(gPreview.object->FindState(kSourceState)) : nullptr;
+}
 
 }  // namespace
 
 void BuildOptionsPreview(HVObj* panel, int x, int y, int width, int height) {
+    gPreview = Preview{};
     CTXObj* box = CreateRectangle(panel, x, y, width, height, kPreviewFill, kPreviewBorder);
     gPreview.area = CreateArea(box, 1, 1, width - 2, height - 2);
     auto* object = new CTXObj;
@@ -40,19 +47,26 @@ CTXObj* OptionsPreviewObject() {
 }
 
 void SetOptionsPreviewSource(std::unique_ptr<HVBitmapState> source) {
-    gPreview.source = std::move(source);
-    // Without a source (the system's own pointers) the old theme's arrow must not linger.
-    if (!gPreview.source && gPreview.object) gPreview.object->RemoveState(kModState);
+    if (!gPreview.object) return;  // no panel yet: nothing to show it in
+    gPreview.object->RemoveState(kSourceState);
+    if (source) {
+        source->SetName(kSourceState);
+        gPreview.object->AddState(source.release());
+    } else {
+        // Without a source (the system's own pointers) the old theme's arrow must not linger.
+        gPreview.object->RemoveState(kModState);
+    }
 }
 
 void RefreshOptionsPreview() {
     CTXObj* object = gPreview.object;
-    if (!object || !gPreview.source) {
+    HVBitmapState* source = Source();
+    if (!object || !source) {
         if (gPreview.area) gPreview.area->Redraw(HVI_LATER);  // an emptied preview
         return;
     }
     object->RemoveState(kModState);
-    auto* mod = new HVBitmapState(kModState, *gPreview.source, true);
+    auto* mod = new HVBitmapState(kModState, *source, true);
     ApplyCursorAppearance(*mod, PreviewAppearance(gSettings));
     mod->SetOffset(0, 0);
     mod->SetHitMode(HVH_NEVER);
