@@ -73,15 +73,6 @@ TEST(CursorAppearance, SizeScalesEachFrameOfAStrip) {
     EXPECT_EQ(At(*four.Bitmap(), 31, 17)[3], 0);
 }
 
-TEST(CursorAppearance, OpacityIsTheStatesAndLeavesThePixels) {
-    HVBitmapState state(L"s", Dots(1, 2, 2, 1, 1));
-    CursorAppearance look = Plain();
-    look.opacity = 140;
-    ApplyCursorAppearance(state, look);
-    EXPECT_EQ(state.StartOpacity(), 140);
-    EXPECT_EQ(At(*state.Bitmap(), 1, 1), (Bgra{255, 255, 255, 255}));
-}
-
 TEST(CursorAppearance, ASizeWhoseProductOverflowsChangesNothing) {
     HVBitmapState state(L"s", Dots(1, 64, 64, 1, 1));
     CursorAppearance look = Plain();
@@ -105,6 +96,11 @@ TEST(CursorAppearance, CentringUsesTheVisiblePartAboveAlpha15) {
     // The 4 x 2 visible part goes to (8, 9) of the box; the image's corner 2 and 3 before that.
     EXPECT_EQ(x, 6);
     EXPECT_EQ(y, 6);
+    // Nothing visible at all: the whole image is centred.
+    HVBitmapState clear(L"s", new HVBitmap(6, 4, HVB_ALPHA));
+    CentreVisiblePart(clear, 10, 10, &x, &y);
+    EXPECT_EQ(x, 2);
+    EXPECT_EQ(y, 3);
 }
 
 TEST(CursorAppearance, CentringPlacesTheTrimmedBoxAfterAShadow) {
@@ -125,12 +121,4 @@ TEST(CursorAppearance, CentringPlacesTheTrimmedBoxAfterAShadow) {
     // in 11 the visible part starts at 4, the image at 3, the trimmed box at 5.
     EXPECT_EQ(x, 5);
     EXPECT_EQ(y, 5);
-}
-
-TEST(CursorAppearance, NothingVisibleCentresTheWholeImage) {
-    HVBitmapState state(L"s", new HVBitmap(6, 4, HVB_ALPHA));
-    int x = 0, y = 0;
-    CentreVisiblePart(state, 10, 10, &x, &y);
-    EXPECT_EQ(x, 2);
-    EXPECT_EQ(y, 3);
 }

@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <set>
-#include <vector>
-
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
 
@@ -16,27 +12,6 @@ TEST(OptionsSettings, EveryResetValueHasAControlThatShowsIt) {
     // unseen while its control still showed the old value.
     for (const DwordSetting& setting : kResetSettings)
         EXPECT_TRUE(FindOptionSlider(setting.field) || FindOptionCheckBox(setting.field)) << setting.name;
-}
-
-TEST(OptionsSettings, CommandIdsAndSettingsAreEachUsedOnce) {
-    std::set<int> ids;
-    // Member pointers have no order: a setting edited by two controls is found by counting.
-    std::vector<int32_t SettingsBlock::*> settings;
-    for (const OptionSlider& slider : kOptionSliders) {
-        EXPECT_TRUE(ids.insert(slider.commandId).second) << slider.commandId;
-        settings.push_back(slider.setting);
-        EXPECT_LT(slider.minimum, slider.maximum) << slider.commandId;
-    }
-    for (const OptionCheckBox& box : kOptionCheckBoxes) {
-        EXPECT_TRUE(ids.insert(box.commandId).second) << box.commandId;
-        settings.push_back(box.setting);
-    }
-    for (auto setting : settings) EXPECT_EQ(std::count(settings.begin(), settings.end(), setting), 1);
-    // The page heads, links and buttons are commands of their own.
-    for (int id :
-         {optioncmd::kUseLightSource, optioncmd::kUseFixedOffset, optioncmd::kAppearancePage, optioncmd::kShadowPage,
-          optioncmd::kOtherPage, optioncmd::kReset, optioncmd::kHotKey, optioncmd::kApply})
-        EXPECT_TRUE(ids.insert(id).second) << id;
 }
 
 TEST(OptionsSettings, ThePreviewTakesEachValueAsItsKnobShowsIt) {
@@ -48,6 +23,8 @@ TEST(OptionsSettings, ThePreviewTakesEachValueAsItsKnobShowsIt) {
     stored.shadowSharpness = 70;
     stored.shadowDark = 300;
     stored.hueShift = -1;
+    stored.mirror = 2;  // the boxes: only 1 checks the mirror, only 0 casts the shadow
+    stored.disableShadow = 2;
     const CursorAppearance look = PreviewAppearance(stored);
     EXPECT_EQ(look.size, 400);
     EXPECT_EQ(look.opacity, 128);
@@ -56,18 +33,11 @@ TEST(OptionsSettings, ThePreviewTakesEachValueAsItsKnobShowsIt) {
     EXPECT_EQ(look.shadowSharpness, 20);
     EXPECT_EQ(look.shadowDarkness, 255);
     EXPECT_EQ(look.hue, 0);
+    EXPECT_FALSE(look.mirror);
+    EXPECT_FALSE(look.shadow);
     // In range, a value is taken as it is.
     EXPECT_EQ(PreviewAppearance(SettingsBlock{}).size, 100);
     EXPECT_EQ(PreviewAppearance(SettingsBlock{}).shadowX, 5);
-}
-
-TEST(OptionsSettings, OnlyOneChecksTheMirrorAndOnlyZeroCastsTheShadow) {
-    SettingsBlock stored;
-    stored.mirror = 2;
-    stored.disableShadow = 2;
-    const CursorAppearance look = PreviewAppearance(stored);
-    EXPECT_FALSE(look.mirror);
-    EXPECT_FALSE(look.shadow);
 }
 
 TEST(OptionsSettings, AShadowOffsetFromTheRegistryCannotGrowThePreviewWithoutBound) {
