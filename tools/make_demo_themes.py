@@ -106,6 +106,38 @@ def dot(colour, t, size=12):
     return finish(image, size)
 
 
+def sparkle(colour, t, size=48):
+    """Eight rays bursting out from the centre and fading, at time t of 0..1."""
+    image = canvas(size)
+    draw = ImageDraw.Draw(image)
+    c = size * SUPER / 2
+    alpha = int(255 * (1 - t) ** 0.8)
+    inner, outer = c * (0.1 + 0.55 * t), c * (0.3 + 0.6 * t)
+    for i in range(8):
+        angle = 2 * math.pi * i / 8
+        dx, dy = math.cos(angle), math.sin(angle)
+        draw.line([(c + dx * inner, c + dy * inner), (c + dx * outer, c + dy * outer)], fill=(*colour, alpha),
+                  width=int(SUPER * (2.5 - 1.5 * t)))
+    r = c * 0.18 * (1 - t)
+    draw.ellipse([c - r, c - r, c + r, c + r], fill=(*colour, alpha))
+    return finish(image, size)
+
+
+def comet(colour, phase, size=20):
+    """A glowing dot whose glow breathes: phase 0..1 goes round once. The glow fades out well
+    inside the frame, so no frame edge cuts it."""
+    image = canvas(size)
+    c = size * SUPER / 2
+    glow = canvas(size)
+    g = 0.5 + 0.5 * math.sin(2 * math.pi * phase)
+    r = c * (0.3 + 0.25 * g)
+    ImageDraw.Draw(glow).ellipse([c - r, c - r, c + r, c + r], fill=(*colour, int(110 + 90 * g)))
+    image = Image.alpha_composite(image, glow.filter(ImageFilter.GaussianBlur(SUPER * 1.2)))
+    core = c * 0.22
+    ImageDraw.Draw(image).ellipse([c - core, c - core, c + core, c + core], fill=(255, 255, 255, 235))
+    return finish(image, size)
+
+
 def strip(frames):
     width, height = frames[0].size
     out = Image.new("RGBA", (width * len(frames), height), (0, 0, 0, 0))
@@ -198,6 +230,22 @@ def main():
     statements = ["trail key=0 rate=25 image=dot.png frames=8 interval=60 hotspot=6,6",
                   "effect key=6 image=ripple.png frames=10 interval=30 hotspot=24,24"]
     write_theme(out_dir, "Dotted Trail", {"name": "Dotted Trail", "author": "Morvanta demo"}, statements, images)
+
+    # Click effects alone: an effect file for the effects panel.
+    images = {"burst.png": strip([sparkle((60, 120, 230), t / 9) for t in range(10)]),
+              "burst_warm.png": strip([sparkle((230, 120, 40), t / 9) for t in range(10)]),
+              "ring.png": strip([ripple((150, 90, 200), t / 9) for t in range(10)])}
+    statements = ["effect key=0 image=burst.png frames=10 interval=30 hotspot=24,24",
+                  "effect key=1 image=ring.png frames=10 interval=30 hotspot=24,24",
+                  "effect key=6 image=burst_warm.png frames=10 interval=30 hotspot=24,24"]
+    write_theme(out_dir, "Sparkle Clicks", {"name": "Sparkle Clicks", "author": "Morvanta demo"}, statements, images)
+
+    # A trail whose frame script plays for as long as it is shown: its elements never end by themselves.
+    images = {"comet.png": strip([comet((255, 170, 60), i / 6) for i in range(6)])}
+    statements = ['trail key=0 rate=30 image=comet.png frames=6 interval=70 hotspot=10,10 script="1-6,70"']
+    write_theme(out_dir, "Glow Trail", {"name": "Glow Trail", "author": "Morvanta demo",
+                                        "description": "A breathing glow that stays where it was dropped."},
+                statements, images)
 
 
 if __name__ == "__main__":

@@ -19,7 +19,8 @@ class DemoThemesTest(unittest.TestCase):
             for name in sorted(os.listdir(out)):
                 done = subprocess.run([TOOL, "dump", os.path.join(out, name)], capture_output=True, check=True)
                 dumps[name] = json.loads(done.stdout)
-        self.assertEqual(sorted(dumps), ["Aurora.morvanta", "Dotted Trail.morvanta", "Ember.morvanta"])
+        self.assertEqual(sorted(dumps), ["Aurora.morvanta", "Dotted Trail.morvanta", "Ember.morvanta",
+                                         "Glow Trail.morvanta", "Sparkle Clicks.morvanta"])
         aurora, ember, trail = dumps["Aurora.morvanta"], dumps["Ember.morvanta"], dumps["Dotted Trail.morvanta"]
         self.assertEqual(aurora["contentFlags"], 1)
         self.assertEqual(ember["contentFlags"], 1 | 2 | 8)
@@ -29,6 +30,12 @@ class DemoThemesTest(unittest.TestCase):
         self.assertEqual([c["width"] for c in arrows if c["scale"] == 1], [6 * 32])
         self.assertEqual([s["key"] for s in ember["sounds"]], [0, 1])
         self.assertEqual(trail["trails"][0]["rate"], 25)
+        # The effects-only and the never-ending trail file.
+        sparkle, glow = dumps["Sparkle Clicks.morvanta"], dumps["Glow Trail.morvanta"]
+        self.assertEqual(sparkle["contentFlags"], 2)
+        self.assertEqual([e["key"] for e in sparkle["effects"]], [0, 1, 6])
+        self.assertEqual(glow["contentFlags"], 4)
+        self.assertEqual((glow["trails"][0]["rate"], glow["trails"][0]["script"]), (30, "1-6,70"))
 
 
 if __name__ == "__main__":
