@@ -2,7 +2,7 @@
 // The text ids the window asks UiText for, in one list: the window code uses the names, and the
 // language-file tests check every shipped language against the list.
 //
-// Text 38 is a format: it holds one "%s" for the theme's file name.
+// Texts 38 and 143 are formats: each holds one "%s" for a file name.
 #include <cstddef>
 
 #define MORVANTA_UI_TEXTS(X)                                                                \
@@ -79,6 +79,10 @@
     X(kTrailPreviewRunning, 67)                                                             \
     X(kGhostsPerSecond, 75)                                                                 \
     X(kGhostLife, 76)                                                                       \
+    X(kEffectsIntro, 140)                                                                   \
+    X(kSoundsIntro, 141)                                                                    \
+    X(kTrailsIntro, 142)                                                                    \
+    X(kSoundUnreadable, 143) /* holds one "%s" for the file name */                         \
     /* more-themes and about panels */                                                      \
     X(kMoreThemesText, 32)                                                                  \
     X(kMoreThemesHowTo, 33)                                                                 \

@@ -68,6 +68,12 @@ TEST_P(ShippedLanguage, DeleteQuestionHasExactlyOnePlaceForTheFileName) {
     EXPECT_EQ(Occurrences(question, L"%"), 1u);
 }
 
+TEST_P(ShippedLanguage, UnreadableSoundMessageHasExactlyOnePlaceForTheFileName) {
+    const std::wstring message = *LoadLanguage(GetParam()).Find(uitext::kSoundUnreadable);
+    EXPECT_EQ(Occurrences(message, L"%s"), 1u);
+    EXPECT_EQ(Occurrences(message, L"%"), 1u);
+}
+
 INSTANTIATE_TEST_SUITE_P(English, ShippedLanguage, ::testing::Values(1033));
 INSTANTIATE_TEST_SUITE_P(German, ShippedLanguage, ::testing::Values(1031));
 

@@ -6,3 +6,6 @@ void BuildTrailsPanel();
 void SelectNoTrailRow();
 // Ends the running trail preview and resets its caption (before the engine is told of a change).
 void ResetTrailPreview();
+// The caption above the box follows the theme in use (without a trail file chosen, the preview
+// shows the trail of the theme in use).
+void ShowTrailPreviewCaption();
