@@ -204,3 +204,32 @@ def hotkey_value(hwnd, item_id):
 def close_windows_of_class(class_name):
     """Asks every top-level window of the class to close (the engine's stand-in, "Tolvaris")."""
     probe("close-class", class_name)
+
+# --- Diagnostics: programs started with Wine's debugstr channel on ---
+
+def start_traced(exe, trace_path, *args):
+    """Starts a Windows program whose OutputDebugString lines Wine writes to trace_path."""
+    env = dict(os.environ, WINEDEBUG="-all,+debugstr")
+    trace = open(trace_path, "wb")
+    try:
+        return subprocess.Popen([WINE, exe, *args], stdout=subprocess.DEVNULL, stderr=trace, env=env)
+    finally:
+        trace.close()  # the child keeps its own descriptor
+
+
+def trace_lines(trace_path, prefix="morvanta: "):
+    """The program's diagnostic lines written so far that start with prefix, without it."""
+    import re
+    pattern = re.compile(r'OutputDebugStringA "(.*)"$')
+    lines = []
+    with open(trace_path, "rb") as f:
+        for raw in f.read().decode("utf-8", "replace").splitlines():
+            found = pattern.search(raw)
+            if not found:
+                continue
+            text = found.group(1)
+            if text.endswith("\\n"):
+                text = text[:-2]
+            if text.startswith(prefix):
+                lines.append(text[len(prefix):])
+    return lines

@@ -97,3 +97,43 @@ def compare_with_reference(path, name, max_mean=2.0, max_bad_share=0.005, bad_le
     Image.fromarray(numpy.clip(difference * 4, 0, 255).astype(numpy.uint8)).save(diff_path)
     return "mean difference %.2f (limit %.2f), %.3f%% of pixels off by more than %d (limit %.3f%%); see %s" % (
         mean, max_mean, bad * 100, bad_level, max_bad_share * 100, diff_path)
+
+
+def sweep(window, points, pause=0.002):
+    """Moves the pointer through client points as fast as one xdotool run allows (a fast mouse)."""
+    args = []
+    for x, y in points:
+        args += ["mousemove", window["clientLeft"] + x, window["clientTop"] + y, "sleep", pause]
+    xdotool(*args)
+
+
+def compare_with_image(path, reference, masks=(), max_mean=2.0, max_bad_share=0.005, bad_level=48):
+    """As compare_with_reference, against the image file reference, ignoring the masked boxes
+    (x, y, width, height): places where something animates. A missing reference is written (and
+    reported), and MORVANTA_UPDATE_REFERENCES=1 replaces it."""
+    from PIL import Image, ImageChops, ImageDraw
+    import numpy
+
+    if os.environ.get("MORVANTA_UPDATE_REFERENCES") == "1" or not os.path.exists(reference):
+        os.makedirs(os.path.dirname(reference), exist_ok=True)
+        Image.open(path).convert("RGB").save(reference)
+        if os.environ.get("MORVANTA_UPDATE_REFERENCES") != "1":
+            return "no reference existed; wrote " + reference
+        return None
+    shot = Image.open(path).convert("RGB")
+    want = Image.open(reference).convert("RGB")
+    if shot.size != want.size:
+        return "size %s, reference %s" % (shot.size, want.size)
+    for image in (shot, want):
+        draw = ImageDraw.Draw(image)
+        for x, y, width, height in masks:
+            draw.rectangle([x, y, x + width - 1, y + height - 1], fill=(0, 0, 0))
+    difference = numpy.asarray(ImageChops.difference(shot, want), dtype=numpy.int16).max(axis=2)
+    mean = float(difference.mean())
+    bad = float((difference > bad_level).mean())
+    if mean <= max_mean and bad <= max_bad_share:
+        return None
+    diff_path = os.path.splitext(path)[0] + "-difference.png"
+    Image.fromarray(numpy.clip(difference * 4, 0, 255).astype(numpy.uint8)).save(diff_path)
+    return "mean difference %.2f (limit %.2f), %.3f%% of pixels off by more than %d (limit %.3f%%); see %s" % (
+        mean, max_mean, bad * 100, bad_level, max_bad_share * 100, diff_path)
