@@ -121,11 +121,7 @@ public:
                 Apply();
                 return true;
         }
-        // The scroll bars' parts: the arrows act on the press, the thumbs on the drag.
-        for (const PanelListIds* ids : {&kEventIds, &kEffectIds})
-            if (commandId == ids->thumb || commandId == ids->up || commandId == ids->down || commandId == ids->track)
-                return true;
-        return false;
+        return kEventIds.IsScrollPart(commandId) || kEffectIds.IsScrollPart(commandId);
     }
 
     void OnHoverEnter(CTXObj* control) override {

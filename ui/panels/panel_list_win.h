@@ -14,6 +14,8 @@
 class CTXObj;
 class HVObj;
 
+// In order: content, hover bar, selection bar, thumb, up and down arrows, track, the arrows' repeat
+// timers, first arrow step.
 struct PanelListIds {
     int content = 0;
     int hoverBar = 0;
@@ -25,6 +27,12 @@ struct PanelListIds {
     UINT upTimer = 0;
     UINT downTimer = 0;
     int step = 5;  // arrow step in pixels until the rows are counted
+
+    // The scroll bar's parts: their clicks need nothing more (the arrows act on the press, the
+    // thumb on the drag, the track on nothing).
+    bool IsScrollPart(int commandId) const {
+        return commandId != 0 && (commandId == thumb || commandId == up || commandId == down || commandId == track);
+    }
 };
 
 // The arrow step of a list of n rows or records: max(1, ((track − thumb − 18) / max(1, n)) / 2),

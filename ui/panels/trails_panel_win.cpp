@@ -177,8 +177,7 @@ public:
                 Apply();
                 return true;
         }
-        return commandId == kListIds.thumb || commandId == kListIds.up || commandId == kListIds.down ||
-               commandId == kListIds.track;
+        return kListIds.IsScrollPart(commandId);
     }
 
     bool OnSliderValue(int commandId, int value) override {
