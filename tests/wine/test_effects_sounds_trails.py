@@ -421,7 +421,7 @@ class TrailsPanel(PanelCase):
         # The stored choice selects the ghost row at start.
         self.assertEqual(self.wait_trace("trail-preview"), "trail-preview row 1 box hidden ghost shown caption 74")
         self.show(TRAILS_TAB)
-        shot = xinput.screenshot(self.window, os.path.join(xinput.ARTIFACTS, "trails-ghost.png"))
+        shot = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "trails-ghost.png"))
         from PIL import Image
         image = Image.open(shot).convert("RGB")
         x0, y0, width, height = PREVIEW_BOX
@@ -546,7 +546,7 @@ class PanelLooks(PanelCase):
         self.click_row(*effect_row(2))
         xinput.park_pointer()
         time.sleep(0.5)
-        shot = xinput.screenshot(self.window, os.path.join(xinput.ARTIFACTS, "effects.png"))
+        shot = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "effects.png"))
         # Animated: the slot column of the events and the pictures of the effect list.
         masks = [(462, 101, 45, 415), (532, 101, 90, 415)]
         problems.append(xinput.compare_with_image(shot, os.path.join(SCREENSHOTS, "effects.png"), masks))
@@ -556,7 +556,7 @@ class PanelLooks(PanelCase):
         self.click_row(*sound_row(2))
         xinput.park_pointer()
         time.sleep(0.5)
-        shot = xinput.screenshot(self.window, os.path.join(xinput.ARTIFACTS, "sounds.png"))
+        shot = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "sounds.png"))
         problems.append(xinput.compare_with_image(shot, os.path.join(SCREENSHOTS, "sounds.png")))
 
         self.show(TRAILS_TAB)
@@ -564,7 +564,7 @@ class PanelLooks(PanelCase):
         self.sweep_box(0.8)
         xinput.park_pointer()
         time.sleep(0.5)
-        shot = xinput.screenshot(self.window, os.path.join(xinput.ARTIFACTS, "trails.png"))
+        shot = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "trails.png"))
         masks = [(PREVIEW_BOX[0], PREVIEW_BOX[1], PREVIEW_BOX[2], PREVIEW_BOX[3]), (266, 101, 60, 415)]
         problems.append(xinput.compare_with_image(shot, os.path.join(SCREENSHOTS, "trails.png"), masks))
         problems = [p for p in problems if p]

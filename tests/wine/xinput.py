@@ -137,3 +137,18 @@ def compare_with_image(path, reference, masks=(), max_mean=2.0, max_bad_share=0.
     Image.fromarray(numpy.clip(difference * 4, 0, 255).astype(numpy.uint8)).save(diff_path)
     return "mean difference %.2f (limit %.2f), %.3f%% of pixels off by more than %d (limit %.3f%%); see %s" % (
         mean, max_mean, bad * 100, bad_level, max_bad_share * 100, diff_path)
+
+
+def screenshot_client(window, path):
+    """The window's client area as a PNG file, cut from a shot of the whole screen (import's own
+    crop of the root window comes out too large for a window far from the screen's corner)."""
+    from PIL import Image
+
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    whole = path + ".screen.png"
+    subprocess.run(["import", "-window", "root", whole], check=True, timeout=60)
+    left, top = window["clientLeft"], window["clientTop"]
+    with Image.open(whole) as screen:
+        screen.crop((left, top, left + window["clientWidth"], top + window["clientHeight"])).save(path)
+    os.remove(whole)
+    return path
