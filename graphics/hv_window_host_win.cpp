@@ -77,10 +77,15 @@ LRESULT CALLBACK WrappedWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return 1;
         case WM_ERASEBKGND:
             return 1;
+        case WM_GETDLGCODE:
+            // The objects take every key themselves (a dialog would turn Tab, the arrows, Enter and
+            // Esc into its own navigation).
+            return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
         case WM_KEYDOWN:
         case WM_KEYUP:
         case WM_CHAR:
-            if (HVObj* focus = gHVObjects.focus; focus && HVObj::IsLive(focus)) {
+            // To the focus object; without one, to the window's own object.
+            if (HVObj* focus = gHVObjects.focus && HVObj::IsLive(gHVObjects.focus) ? gHVObjects.focus : object) {
                 if (message == WM_KEYDOWN)
                     focus->OnKeyDown(static_cast<unsigned>(wParam), static_cast<uint32_t>(lParam));
                 else if (message == WM_KEYUP)

@@ -17,6 +17,7 @@
 #include "ui/controls/scroll_list_win.h"
 #include "ui/current_theme_win.h"
 #include "ui/glass_win.h"
+#include "ui/keyboard_win.h"
 #include "ui/panel_handler_win.h"
 #include "ui/panels/about_panel_win.h"
 #include "ui/panels/effects_panel_win.h"
@@ -95,6 +96,7 @@ void BuildWindow(HWND window) {
     UpdateGlass();
     RefreshOptionsPreview();
     gUi.root->Show();
+    keyboard::Attach();
     InvalidateRect(window, nullptr, FALSE);
     SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
@@ -156,6 +158,10 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 list->OnTimer(static_cast<UINT>(wParam));
             }
             return FALSE;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            keyboard::OnMouseInput();  // the focus ring shows only while the keyboard is in use
+            return FALSE;
         case kDwmCompositionChanged:
             UpdateGlass();
             return FALSE;
@@ -169,6 +175,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void TearDownWindow() {
+    keyboard::Detach();
     SetControlEvents(nullptr);
     UnregisterPanelHandlers();
     ReleaseCurrentTheme();

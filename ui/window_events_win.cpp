@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/keyboard_win.h"
 #include "ui/panel_handler_win.h"
 #include "ui/window_state_win.h"
 
@@ -68,6 +69,10 @@ void WindowEvents::OnLanguageBoxPanel(bool shown) {
         EnableWindow(gUi.languageBox, FALSE);
         SetFocus(gUi.window);
     }
+}
+
+bool WindowEvents::OnKey(HVObj* target, unsigned key) {
+    return keyboard::HandleKey(target, key);
 }
 
 void NotifyLibraryChanged() {

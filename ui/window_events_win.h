@@ -14,6 +14,7 @@ public:
     void OnHoverLeave(CTXObj* control, HVObj* next) override;
     void OnWheel(int delta) override;
     void OnLanguageBoxPanel(bool shown) override;
+    bool OnKey(HVObj* target, unsigned key) override;
 };
 
 // Tells every panel that the library was scanned again.

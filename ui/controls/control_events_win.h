@@ -23,6 +23,9 @@ public:
     virtual void OnHoverLeave(CTXObj* control, HVObj* next) {}
     // The wheel turned over the window; delta in multiples of 120, positive away from the user.
     virtual void OnWheel(int delta) {}
+    // A key went down while the control (or the window's own object) had the focus; true when
+    // it was used.
+    virtual bool OnKey(HVObj* target, unsigned key) { return false; }
     // A control with the about panel's id starts to hide (false) or has been shown (true): the
     // window's language box follows it.
     virtual void OnLanguageBoxPanel(bool shown) {}

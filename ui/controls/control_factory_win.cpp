@@ -284,6 +284,7 @@ SliderParts CreateStandardSlider(HVObj* parent, int commandId, int value, int x,
 
 void SetSliderValue(CTXSliderObj* knob, int value) {
     if (!knob) return;
+    knob->value = value;
     knob->Move(knob->PositionOf(value), knob->GetStateRect().top);
 }
 

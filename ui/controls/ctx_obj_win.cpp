@@ -88,6 +88,11 @@ bool CTXObj::OnDragEnd() {
     return HVObj::OnDragEnd();
 }
 
+bool CTXObj::OnKeyDown(unsigned key, uint32_t data) {
+    if (ControlEvents* events = GetControlEvents(); events && events->OnKey(this, key)) return true;
+    return HVObj::OnKeyDown(key, data);
+}
+
 bool CTXObj::OnMouseWheel(int delta) {
     if (ControlEvents* events = GetControlEvents()) events->OnWheel(delta);
     return HVObj::OnMouseWheel(delta);

@@ -34,6 +34,7 @@ public:
     bool OnDrag(int x, int y, int deltaX, int deltaY) override;
     bool OnDragEnd() override;
     bool OnMouseWheel(int delta) override;
+    bool OnKeyDown(unsigned key, uint32_t data) override;
 };
 
 // The control's command id, or 0 for an object that is not a control.

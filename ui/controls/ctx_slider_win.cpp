@@ -46,6 +46,18 @@ bool CTXSliderObj::OnDragEnd() {
     return HVObj::OnDragEnd();
 }
 
-void CTXSliderObj::Report(int value) {
-    if (ControlEvents* events = GetControlEvents()) events->OnSliderValue(this, commandId, value);
+bool CTXSliderObj::OnKeyDown(unsigned key, uint32_t data) {
+    if (ControlEvents* events = GetControlEvents(); events && events->OnKey(this, key)) return true;
+    return HVObj::OnKeyDown(key, data);
+}
+
+void CTXSliderObj::StepTo(int newValue) {
+    const int clamped = std::clamp(newValue, std::min(minimum, maximum), std::max(minimum, maximum));
+    Report(clamped);
+    Move(PositionOf(clamped), GetStateRect().top);
+}
+
+void CTXSliderObj::Report(int reported) {
+    value = reported;
+    if (ControlEvents* events = GetControlEvents()) events->OnSliderValue(this, commandId, reported);
 }

@@ -16,6 +16,9 @@ public:
     int trackEnd = 0;
     int minimum = 0;
     int maximum = 0;
+    // The value last reported or set (it may lie outside the range: a stored setting is kept as
+    // it is until the knob moves).
+    int value = 0;
 
     // The knob's x for a value (clamped to the range), and the value of a knob x (clamped to the
     // track), both in integer arithmetic that truncates.
@@ -28,9 +31,13 @@ public:
     bool OnMouseLeave(HVObj* next) override;
     bool OnDrag(int x, int y, int deltaX, int deltaY) override;
     bool OnDragEnd() override;
+    bool OnKeyDown(unsigned key, uint32_t data) override;
 
     // Moves the knob to x (clamped) and reports the value unless deferred: what a drag does.
     void MoveKnobTo(int x);
+    // Sets and reports a value (clamped to the range) and puts the knob at its place: what the
+    // keys do. The value moves by its own steps, finer than the knob's pixels.
+    void StepTo(int newValue);
 
 private:
     void Report(int value);

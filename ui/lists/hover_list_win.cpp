@@ -22,8 +22,27 @@ CTXObj* CreateBar(CTXObj* content, int width, int height, int commandId, int art
 
 }  // namespace
 
+namespace {
+
+std::vector<HoverList*>& Registry() {
+    static std::vector<HoverList*> lists;
+    return lists;
+}
+
+}  // namespace
+
+const std::vector<HoverList*>& HoverList::All() {
+    return Registry();
+}
+
+HoverList::~HoverList() {
+    auto& lists = Registry();
+    lists.erase(std::remove(lists.begin(), lists.end(), this), lists.end());
+}
+
 HoverList::HoverList(HVObj* parent, int x, int y, int width, int height, const HoverListSpec& spec)
     : spec_(spec), rowHeight_(std::max(spec.rowHeight, 1)) {
+    Registry().push_back(this);
     scroll_ = std::make_unique<ScrollList>(parent, x, y, width, height, spec.scroll);
     hoverBar_ = CreateBar(Content(), RowWidth(), rowHeight_, spec.hoverBarId, IDP_LIST_HOVER);
     selectionBar_ = CreateBar(Content(), RowWidth(), rowHeight_, spec.selectionBarId, IDP_LIST_SELECTED);

@@ -26,6 +26,13 @@ public:
 
     // Builds the viewport at (x, y) of parent, width x height with the bar.
     HoverList(HVObj* parent, int x, int y, int width, int height, const HoverListSpec& spec);
+    ~HoverList();
+    HoverList(const HoverList&) = delete;
+    HoverList& operator=(const HoverList&) = delete;
+
+    // Every list of the window, for the keyboard.
+    static const std::vector<HoverList*>& All();
+    const HoverListSpec& Spec() const { return spec_; }
 
     ScrollList& Scroll() { return *scroll_; }
     CTXObj* Content() const { return scroll_->Content(); }
