@@ -325,7 +325,11 @@ bool FocusedKey(const Stop& stop, unsigned key) {
 LRESULT CALLBACK LanguageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_GETDLGCODE) return CallWindowProcW(gLanguageBoxProc, box, message, wParam, lParam) | DLGC_WANTTAB;
     if (message == WM_KEYDOWN && wParam == VK_TAB && !SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0)) {
-        MoveFocus(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+        const int direction = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+        if (GetKeyState(VK_CONTROL) < 0)
+            SwitchPanel(direction);
+        else
+            MoveFocus(direction);
         return 0;
     }
     return CallWindowProcW(gLanguageBoxProc, box, message, wParam, lParam);
