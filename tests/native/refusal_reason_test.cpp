@@ -1,6 +1,6 @@
 // Every refusal of a damaged file comes with a one-line reason: the theme reader (streaming and
-// whole-block), the animated cursor decoder and the icon decoder, walked over damaged copies of
-// the fuzz targets' seed files (cut short at many lengths, single bytes inverted, header fields
+// whole-block) and the image decoders (animated cursors, icons, PNG, JPEG, TGA), walked over
+// damaged copies of the fuzz targets' seed files (cut short at many lengths, single bytes inverted, header fields
 // set to extremes), and the image records whose pixel bytes do not match their size.
 #include <gtest/gtest.h>
 
@@ -13,6 +13,10 @@
 
 #include "graphics/decoders/ani_decoder.h"
 #include "graphics/decoders/icon_decoder.h"
+#include "graphics/decoders/jpeg_decoder.h"
+#include "graphics/decoders/png_decoder.h"
+#include "graphics/decoders/tga_decoder.h"
+#include "graphics/pixel_storage.h"
 #include "tests/native/theme_bytes.h"
 #include "theme/theme_reader.h"
 
@@ -110,7 +114,7 @@ TEST(RefusalReasons, ImageRecordsWithTooFewOrTooManyPixelBytesNameTheMismatch) {
     }
 }
 
-TEST(RefusalReasons, DamagedCursorFilesAreRefusedWithAReason) {
+TEST(RefusalReasons, DamagedImagesAreRefusedWithAReason) {
     const int ani = WalkRefusals("ani_decoder_fuzz", [](const Bytes& bytes, std::string& reason) {
         decoders::AniCursor cursor;
         return !decoders::TryDecodeAni(bytes.data(), bytes.size(), cursor, reason);
@@ -119,6 +123,18 @@ TEST(RefusalReasons, DamagedCursorFilesAreRefusedWithAReason) {
         decoders::IconFile file;
         return !decoders::TryDecodeIconFile(bytes.data(), bytes.size(), file, reason);
     });
+    const int png = WalkRefusals("png_decoder_fuzz", [](const Bytes& bytes, std::string& reason) {
+        return !decoders::DecodePng(bytes.data(), bytes.size(), nullptr, &reason);
+    });
+    const int jpeg = WalkRefusals("jpeg_decoder_fuzz", [](const Bytes& bytes, std::string& reason) {
+        return !decoders::DecodeJpeg(bytes.data(), bytes.size(), &reason);
+    });
+    const int tga = WalkRefusals("tga_decoder_fuzz", [](const Bytes& bytes, std::string& reason) {
+        return !decoders::DecodeTga(bytes.data(), bytes.size(), &reason);
+    });
     EXPECT_GT(ani, 20);
     EXPECT_GT(icons, 20);
+    EXPECT_GT(png, 20);
+    EXPECT_GT(jpeg, 20);
+    EXPECT_GT(tga, 20);
 }
