@@ -8,6 +8,7 @@
 #include "app/app_state_win.h"
 #include "app/command_line.h"
 #include "app/install_queue_win.h"
+#include "app/system_message_win.h"
 #include "app/engine_control_win.h"
 #include "app/file_associations_win.h"
 #include "app/single_instance_win.h"
@@ -33,7 +34,16 @@ void RunInstallerVerb(cmdline::InstallerVerb verb) {
     ResetEngine();
 }
 
-void RunNormalStart(HINSTANCE instance, const std::wstring& argumentText) {
+// Tells the user why the main window could not be created (the system's reason for the last
+// error), so that a failed start does not end silently.
+void ReportNoWindow(DWORD error) {
+    std::string text = "The Morvanta window could not be created.";
+    if (error != ERROR_SUCCESS) text += "\n\n" + SystemErrorReason(error);
+    MessageBoxA(nullptr, text.c_str(), "Morvanta", MB_OK | MB_ICONERROR);
+}
+
+// Returns the exit code: 0 after the window was closed, 1 when it could not be created.
+int RunNormalStart(HINSTANCE instance, const std::wstring& argumentText) {
     // An empty argument text still yields one argument (the program path), which is not a theme
     // file; the call is made all the same and fixes the summaries' owner to no window.
     // A Windows cursor scheme's .inf is installed by converting it into a theme file.
@@ -50,7 +60,11 @@ void RunNormalStart(HINSTANCE instance, const std::wstring& argumentText) {
     HalvixStart(instance, L"Morvanta", kGraphicsStartFlags);
     HalvixUseLock(&gSingleInstanceMutex);
     gUiScale = ScreenUiScale();
-    RunMainWindow(instance);
+    if (RunMainWindow(instance) == -1) {
+        ReportNoWindow(GetLastError());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -61,12 +75,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
 
     gSingleInstanceMutex = CreateMutexW(nullptr, TRUE, kSingleInstanceMutexName);
 
+    int exitCode = 0;
     const cmdline::InstallerVerb verb = cmdline::FindInstallerVerb(GetCommandLineW());
     if (verb != cmdline::InstallerVerb::None)
         RunInstallerVerb(verb);
     else
-        RunNormalStart(instance, argumentText);
+        exitCode = RunNormalStart(instance, argumentText);
 
     if (gSingleInstanceMutex) CloseHandle(gSingleInstanceMutex);
-    return 0;
+    return exitCode;
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/file_io.h"
+
 #ifndef _WIN32
 #include "base/text_encoding.h"
 #endif
@@ -27,14 +29,7 @@ FilePtr OpenForReading(const std::wstring& path) {
 }  // namespace
 
 bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>* bytes) {
-    FilePtr file = OpenForReading(path);
-    if (!file) return false;
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
-    const long size = std::ftell(file.get());
-    if (size < 0 || static_cast<uint64_t>(size) > kMaxFileBytes) return false;
-    if (std::fseek(file.get(), 0, SEEK_SET) != 0) return false;
-    bytes->resize(static_cast<size_t>(size));
-    return size == 0 || std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
+    return fileio::ReadWholeFile(path, *bytes, kMaxFileBytes);
 }
 
 bool FileExists(const std::wstring& path) { return OpenForReading(path) != nullptr; }

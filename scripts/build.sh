@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every target: build/native (clang, AddressSanitizer + UBSan: core tests, fuzzers, tools),
 # build/windows (MinGW i686, the product: build/windows/bin/MorvantaConfig.exe beside its lang
-# folder) and build/win64 (the same sources for x86_64, which the Wine tests run).
+# folder, and its copy with the tests' stand-ins in build/windows/wine-test) and build/win64 (the same sources for x86_64, which the Wine tests run).
 # Usage: build.sh [native|windows|all]   (default all)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,17 +21,21 @@ if [ "$what" = all ] || [ "$what" = native ]; then
     cmake --build "$build_native" -j "$jobs"
 fi
 
-build_windows_arch() {  # build_windows_arch ARCH BUILD_DIR [TARGET]
-    if [ ! -f "$2/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-              -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$1.cmake" -DMORVANTA_DEPS_PREFIX="$deps_dir/$1" "${launcher[@]}" >/dev/null
+build_windows_arch() {  # build_windows_arch ARCH BUILD_DIR [TARGET...]
+    local arch=$1 dir=$2
+    shift 2
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+              -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$arch.cmake" -DMORVANTA_DEPS_PREFIX="$deps_dir/$arch" "${launcher[@]}" >/dev/null
     fi
-    log "building the Windows program ($1)"
-    cmake --build "$2" -j "$jobs" ${3:+--target "$3"}
+    log "building the Windows program ($arch)"
+    cmake --build "$dir" -j "$jobs" ${1:+--target "$@"}
 }
 
 if [ "$what" = all ] || [ "$what" = windows ]; then
-    # The product only: the tests build from the same sources in the 64-bit tree, where they run.
-    build_windows_arch i686 "$build_windows" MorvantaConfig
+    # The product, and beside a copy of it the 32-bit stand-ins that the scenario tests use where
+    # the machine runs 32-bit code (build/windows/wine-test). The test programs build and run in
+    # the 64-bit tree.
+    build_windows_arch i686 "$build_windows" MorvantaConfig wine_test_program
     build_windows_arch x86_64 "$build_win64"
 fi

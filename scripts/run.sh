@@ -12,8 +12,8 @@ source "$root/scripts/lib/common.sh"
 
 # The product is the 32-bit program; a kernel without IA-32 emulation cannot start Wine's 32-bit
 # loader, and then the 64-bit build of the same sources runs instead.
-if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    export MORVANTA_RUN_EXE="$build_windows/bin/MorvantaConfig.exe" MORVANTA_RUN_WINE=wine
+if runs_32bit; then
+    export MORVANTA_RUN_EXE="$build_windows/bin/MorvantaConfig.exe" MORVANTA_RUN_WINE="$wine32"
 else
     export MORVANTA_RUN_EXE="$build_win64/bin/MorvantaConfig.exe" MORVANTA_RUN_WINE="$wine64"
     log "this machine cannot run 32-bit code: running the 64-bit build"

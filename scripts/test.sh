@@ -18,6 +18,13 @@ log "Windows tests under Wine"
 
 log "the 32-bit product"
 "$root/scripts/check-product.sh" "$build_windows/bin/MorvantaConfig.exe" || status=1
+# The 64-bit build asks for the 64-bit common controls: where the prefix holds the x86 assembly too,
+# asking for that one makes its comctl32 fail to load and the window cannot be created.
+architectures=$(manifest_architectures "$build_win64/bin/MorvantaConfig.exe")
+if [ "$architectures" != amd64 ]; then
+    log "the 64-bit build's manifest names the architectures '$(echo $architectures)', not amd64 alone"
+    status=1
+fi
 
 if [ $status -eq 0 ]; then log "all tests passed"; else log "some tests failed"; fi
 exit $status

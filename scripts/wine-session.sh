@@ -52,5 +52,23 @@ mkdir -p "$WINEPREFIX"
 # unless its windows are unmanaged; real X input then arrives as it is sent.
 "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
 
-export MORVANTA_WINE_SESSION="$session" MORVANTA_WINE="$wine64"
+# The MorvantaConfig.exe the scenario tests drive: the shipped 32-bit program where the machine runs
+# 32-bit code, else the 64-bit build of the same sources. MORVANTA_TEST_BITS=64 asks for the 64-bit
+# build on any machine.
+if [ "${MORVANTA_TEST_BITS:-}" != 64 ] && runs_32bit && [ -f "$build_windows/wine-test/MorvantaConfig.exe" ]; then
+    export MORVANTA_PROGRAM_DIR="$build_windows/wine-test"
+    log "the scenario tests run the 32-bit program $MORVANTA_PROGRAM_DIR/MorvantaConfig.exe"
+else
+    export MORVANTA_PROGRAM_DIR="$build_win64/bin"
+    if [ "${MORVANTA_TEST_BITS:-}" = 64 ]; then
+        log "MORVANTA_TEST_BITS=64 asks for the 64-bit build"
+    elif runs_32bit; then
+        log "the 32-bit program with its test stand-ins is not built (scripts/build.sh windows)"
+    else
+        log "this machine cannot run 32-bit code"
+    fi
+    log "the scenario tests run the 64-bit build $MORVANTA_PROGRAM_DIR/MorvantaConfig.exe"
+fi
+
+export MORVANTA_WINE_SESSION="$session" MORVANTA_WINE="$wine64" MORVANTA_WINE32="$wine32"
 "$@"

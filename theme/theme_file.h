@@ -6,14 +6,21 @@
 #include <string>
 #include <vector>
 
+#include "base/file_io.h"
 #include "theme/theme.h"
 #include "theme/theme_reader.h"
 #include "theme/theme_writer.h"
 
 namespace themefile {
 
-// Reads the whole file. False with a one-line reason when it cannot be opened or read.
-bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes, std::string* reason);
+// Reads the whole file, no other process writing it meanwhile (on Windows). False with a one-line
+// reason when it cannot be opened or read, or is above 2 GiB.
+inline bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes, std::string* reason) {
+    fileio::ReadOptions options;
+    options.maxBytes = 0x7FFFFFFF;
+    options.exclusive = true;
+    return fileio::ReadWhole(path, bytes, options, reason) == fileio::ReadStatus::kRead;
+}
 
 // Writes bytes to a temporary file in the target's folder, then replaces the target with it
 // (several attempts a second apart while another process holds the target). False with a reason

@@ -1,4 +1,4 @@
-// The native (POSIX) file layer of theme files; Windows has theme_file_win.cpp.
+// The native (POSIX) side of saving theme files; Windows has theme_file_win.cpp.
 #ifndef _WIN32
 #include <fcntl.h>
 #include <unistd.h>
@@ -32,28 +32,6 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
 }
 
 }  // namespace
-
-bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes, std::string* reason) {
-    const std::string narrow = text::Utf16ToUtf8(path);
-    UniqueFd fd(open(narrow.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        if (reason) *reason = Reason("cannot open", narrow);
-        return false;
-    }
-    bytes.clear();
-    uint8_t chunk[1 << 16];
-    for (;;) {
-        ssize_t got = read(fd.get(), chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            if (reason) *reason = Reason("cannot read", narrow);
-            return false;
-        }
-        if (got == 0) break;
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    return true;
-}
 
 bool WriteFileReplacing(const std::wstring& path, const std::vector<uint8_t>& bytes, std::string* reason) {
     const std::string target = text::Utf16ToUtf8(path);

@@ -37,31 +37,6 @@ std::string Reason(const char* what, const std::wstring& path) {
 
 }  // namespace
 
-bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>& bytes, std::string* reason) {
-    Handle file(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        if (reason) *reason = Reason("cannot open", path);
-        return false;
-    }
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) {
-        if (reason) *reason = Reason("cannot size", path);
-        return false;
-    }
-    bytes.assign(static_cast<size_t>(size.QuadPart), 0);
-    size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr) ||
-            got == 0) {
-            if (reason) *reason = Reason("cannot read", path);
-            return false;
-        }
-        done += got;
-    }
-    return true;
-}
-
 bool WriteFileReplacing(const std::wstring& path, const std::vector<uint8_t>& bytes, std::string* reason) {
     const std::wstring temporary =
         path + L".saving-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount());

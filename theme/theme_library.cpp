@@ -1,8 +1,11 @@
 #include "theme/theme_library.h"
 
+#include <algorithm>
+#include <condition_variable>
 #include <exception>
 #include <filesystem>
-#include <future>
+#include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -30,42 +33,92 @@ bool IsThemeFileName(const std::wstring& name) {
     return IsThemeFilePath(name) || IsLegacyThemePath(name);
 }
 
-template <typename Task>
-std::future<std::invoke_result_t<Task>> StartTask(Task task) {
-    try {
-        return std::async(std::launch::async, std::move(task));
-    } catch (const std::system_error&) {
-        return std::async(std::launch::deferred, std::move(task));  // no thread to be had: run when awaited
-    }
-}
-
-// Runs load(i) for i in [0, count) in batches of batchSize concurrent tasks; after each batch,
-// consume(i, result) on this thread in order. Results are dropped before the next batch starts.
+// Runs load(i) for every i in [0, count) on up to loadsAtOnce worker threads, each worker starting
+// its next load as soon as its last one ends, and hands the results to consume(i, result) on this
+// thread in index order, releasing each result after its consume. A load starts only while fewer
+// than window results are loading or waiting for their turn, so a slow file holds back at most
+// window - 1 loads after it: window = loadsAtOnce bounds memory by that many results; results that
+// are small (the scan's) may use a larger window and let the other loads flow past a slow one.
+// Without a thread to be had, the loads run on this thread.
 template <typename Result, typename Load, typename Consume>
-void RunInBatches(size_t count, const LoadBatchOptions& options, Load load, Consume consume) {
-    const size_t batchSize = options.batchSize ? options.batchSize : LoadBatchSize();
-    for (size_t first = 0; first < count; first += batchSize) {
-        const size_t end = std::min(count, first + batchSize);
-        if (options.onBatch) options.onBatch(end - first);
-        std::vector<std::future<Result>> tasks;
-        tasks.reserve(end - first);
-        for (size_t i = first; i < end; ++i) tasks.push_back(StartTask([&load, i] { return load(i); }));
-        std::vector<Result> results;
-        results.reserve(tasks.size());
-        for (auto& task : tasks) results.push_back(task.get());
-        for (size_t i = first; i < end; ++i) consume(i, results[i - first]);
+void RunLoads(size_t count, const LoadOptions& options, size_t window, Load load, Consume consume) {
+    const size_t loadsAtOnce = options.loadsAtOnce ? options.loadsAtOnce : LoadThreadCount();
+    window = std::max<size_t>(window, 1);
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::optional<Result>> done(count);
+    size_t next = 0, consumed = 0;
+    auto loadOne = [&](size_t i) {
+        if (options.onLoad) options.onLoad(i, true);
+        Result result = load(i);
+        if (options.onLoad) options.onLoad(i, false);
+        return result;
+    };
+    auto work = [&] {
+        for (;;) {
+            size_t i;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                changed.wait(lock, [&] { return next >= count || next < consumed + window; });
+                if (next >= count) return;
+                i = next++;
+            }
+            Result result = loadOne(i);
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                done[i].emplace(std::move(result));
+            }
+            changed.notify_all();
+        }
+    };
+    std::vector<std::thread> workers;
+    try {
+        for (size_t t = 0; t < std::min(loadsAtOnce, count); ++t) workers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // The threads made so far do all the loads.
     }
+    for (size_t i = 0; i < count; ++i) {
+        std::optional<Result> result;
+        if (workers.empty()) {
+            result.emplace(loadOne(i));
+        } else {
+            std::unique_lock<std::mutex> lock(mutex);
+            changed.wait(lock, [&] { return done[i].has_value(); });
+            result = std::move(done[i]);
+            done[i].reset();
+        }
+        consume(i, *result);
+        result.reset();
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            consumed = i + 1;
+        }
+        changed.notify_all();
+    }
+    for (std::thread& worker : workers) worker.join();
 }
 
-// A file that cannot be loaded, even one that exhausts memory, leaves no theme and no trace.
-std::unique_ptr<CTheme> LoadWhole(const std::wstring& path) {
+// What the scan keeps of a file: its content flags and option lock; the theme itself is released
+// on the loading thread. A file that cannot be loaded, even one that exhausts memory, leaves no
+// theme and no trace.
+struct ScanResult {
+    bool loaded = false;
+    int flags = 0;
+    int optionLock = 0;
+};
+
+ScanResult LoadForScan(const std::wstring& path) {
+    ScanResult result;
     try {
         auto theme = std::make_unique<CTheme>();
-        if (!theme->Load(path, false)) return nullptr;
-        return theme;
+        if (!theme->Load(path, false)) return result;
+        result.loaded = true;
+        result.flags = theme->contentFlags;
+        result.optionLock = theme->optionLock;
     } catch (const std::exception&) {
-        return nullptr;
+        result.loaded = false;
     }
+    return result;
 }
 
 // Shadow, then shrink to the row height when the visible part is taller.
@@ -97,7 +150,7 @@ void ThemeLibrary::Clear() {
     }
 }
 
-unsigned LoadBatchSize() {
+unsigned LoadThreadCount() {
     const unsigned threads = std::thread::hardware_concurrency();
     return threads ? threads : 1;  // a system that cannot tell still makes progress
 }
@@ -121,17 +174,18 @@ std::vector<THEME_INFO> ListThemeFiles(const std::wstring& folder) {
     return entries;
 }
 
-void ScanThemeFolder(ThemeLibrary& library, const std::wstring& folder, const LoadBatchOptions& options) {
+void ScanThemeFolder(ThemeLibrary& library, const std::wstring& folder, const LoadOptions& options) {
     library.Clear();
     std::vector<THEME_INFO> entries = ListThemeFiles(folder);
-    RunInBatches<std::unique_ptr<CTheme>>(
-        entries.size(), options, [&entries](size_t i) { return LoadWhole(entries[i].path); },
-        [&](size_t i, std::unique_ptr<CTheme>& theme) {
-            if (!theme) return;
+    // The results are a few numbers each: the window spans the whole folder, so that no slow file
+    // keeps the other threads waiting.
+    RunLoads<ScanResult>(
+        entries.size(), options, entries.size(), [&entries](size_t i) { return LoadForScan(entries[i].path); },
+        [&](size_t i, const ScanResult& result) {
+            if (!result.loaded) return;
             THEME_INFO& entry = entries[i];
-            entry.flags = theme->contentFlags;
-            entry.optionLock = theme->optionLock;
-            theme.reset();
+            entry.flags = result.flags;
+            entry.optionLock = result.optionLock;
             if (entry.flags & kThemeHasCursors) {
                 library.cursorThemes.push_back(entry);
                 return;
@@ -167,8 +221,10 @@ ThemePreview LoadThemePreview(const THEME_INFO& entry, double uiScale) {
 }
 
 void LoadThemePreviews(const std::vector<THEME_INFO>& entries, double uiScale,
-                       const std::function<void(size_t, ThemePreview&)>& consume, const LoadBatchOptions& options) {
-    RunInBatches<ThemePreview>(
-        entries.size(), options, [&entries, uiScale](size_t i) { return LoadThemePreview(entries[i], uiScale); },
-        consume);
+                       const std::function<void(size_t, ThemePreview&)>& consume, const LoadOptions& options) {
+    // Each result holds a loaded theme: at most loadsAtOnce of them exist at once.
+    const size_t window = options.loadsAtOnce ? options.loadsAtOnce : LoadThreadCount();
+    RunLoads<ThemePreview>(
+        entries.size(), options, window,
+        [&entries, uiScale](size_t i) { return LoadThemePreview(entries[i], uiScale); }, consume);
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The theme library: the theme files of the Themes folder sorted into three lists by what they
-// carry. A file's content is known only once it is read, so the scan loads every file, in batches
-// as large as the number of hardware threads, one task per file; a batch's themes are released
-// before the next batch starts, so memory holds at most one batch of loaded themes. A file that
-// fails to load is in no list and does not stop the scan.
+// carry. A file's content is known only once it is read, so the scan loads every file, as many at
+// once as there are hardware threads, the next load starting as soon as one ends; each theme is
+// released as soon as its content is known, so memory holds at most that many loaded themes. The
+// lists keep the order in which the folder lists the files. A file that fails to load is in no list
+// and does not stop the scan.
 //
 // The lists are owned by the library and touched only by the thread that scans (the UI thread);
 // tasks work on their own themes and their own copies of the entries.
@@ -31,21 +32,21 @@ struct ThemeLibrary {
 extern ThemeLibrary gThemeLibrary;
 
 // Loads run this many at a time: the hardware thread count, at least 1.
-unsigned LoadBatchSize();
+unsigned LoadThreadCount();
 
 // The theme files of folder in the order the file system lists them: names longer than one of
 // the two extensions and ending in it, ignoring case. Each entry has the full path, the file name
 // without extension as its name, flags 0.
 std::vector<THEME_INFO> ListThemeFiles(const std::wstring& folder);
 
-struct LoadBatchOptions {
-    unsigned batchSize = 0;  // 0: LoadBatchSize()
-    // Called on the calling thread with the size of each batch before its tasks start.
-    std::function<void(size_t)> onBatch;
+struct LoadOptions {
+    unsigned loadsAtOnce = 0;  // the most loads at once; 0: LoadThreadCount()
+    // Called on the loading thread as the load of entry index starts (true) and as it ends (false).
+    std::function<void(size_t index, bool starting)> onLoad;
 };
 
 // Rebuilds library from the theme files of folder. Returns when every file has been read.
-void ScanThemeFolder(ThemeLibrary& library, const std::wstring& folder, const LoadBatchOptions& options = {});
+void ScanThemeFolder(ThemeLibrary& library, const std::wstring& folder, const LoadOptions& options = {});
 
 // Scans the Themes folder into gThemeLibrary (Windows).
 bool ScanThemeLibrary();
@@ -70,8 +71,10 @@ struct ThemePreview {
 // prepares the arrow as a thumbnail at most trunc(uiScale × 50) − trunc(uiScale × 4) pixels tall.
 ThemePreview LoadThemePreview(const THEME_INFO& entry, double uiScale);
 
-// Runs LoadThemePreview for every entry in batches; after each batch, consume receives the
-// batch's results in entry order on the calling thread, and whatever it leaves in them is released.
+// Runs LoadThemePreview for every entry, loadsAtOnce at a time, the next starting as soon as one
+// ends; consume receives the results in entry order on the calling thread, and whatever it leaves
+// in them is released. Loads in progress and results waiting for their turn are never more than
+// loadsAtOnce together, so at most that many loaded themes exist at once.
 void LoadThemePreviews(const std::vector<THEME_INFO>& entries, double uiScale,
                        const std::function<void(size_t index, ThemePreview& preview)>& consume,
-                       const LoadBatchOptions& options = {});
+                       const LoadOptions& options = {});

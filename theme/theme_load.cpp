@@ -1,7 +1,10 @@
 #include "theme/theme_load.h"
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 
+#include "base/file_io.h"
 #include "theme/legacy_import.h"
 #include "theme/theme.h"
 #include "theme/theme_file.h"
@@ -25,6 +28,36 @@ bool KnownVersionHeader(const uint8_t* header, size_t size) {
 }
 
 }  // namespace
+
+FileReadStatus ReadFileWithRetry(const std::wstring& path, std::vector<uint8_t>& bytes, const FileReadOptions& options,
+                                 int* attemptsUsed) {
+    fileio::ReadOptions read;
+    read.maxBytes = options.maxBytes;
+    read.headerBytes = options.headerBytes;
+    read.headerAccepted = options.headerAccepted;
+    read.exclusive = true;  // nobody may write the file while it is read
+    fileio::ReadStatus status = fileio::ReadStatus::kNotOpened;
+    int attempts = 0;
+    while (attempts < kOpenAttempts) {
+        if (attempts > 0) std::this_thread::sleep_for(std::chrono::milliseconds(options.retryPauseMs));
+        ++attempts;
+        status = fileio::ReadWhole(path, bytes, read);
+        if (status != fileio::ReadStatus::kNotOpened) break;
+    }
+    if (attemptsUsed) *attemptsUsed = attempts;
+    switch (status) {
+        case fileio::ReadStatus::kRead:
+            return FileReadStatus::kRead;
+        case fileio::ReadStatus::kNotOpened:
+            return FileReadStatus::kNotOpened;
+        case fileio::ReadStatus::kTooLarge:
+        case fileio::ReadStatus::kRefused:
+            return FileReadStatus::kRefused;
+        case fileio::ReadStatus::kFailed:
+            break;
+    }
+    return FileReadStatus::kFailed;
+}
 
 bool EndsWithIgnoringCase(const std::wstring& text, const std::wstring& suffix) {
     if (text.size() < suffix.size()) return false;

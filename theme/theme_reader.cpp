@@ -186,8 +186,9 @@ bool Reader::Read(const uint8_t* data, size_t size, const std::wstring& path) {
         }
         if (!ReadTexts(file, block, blockSize_, path)) return false;
         if (!WalkBlock(block, file.U32At(tf::kFirstRecordAt))) {
+            std::string reason = std::move(result_.error);  // Forget clears it with the rest
             Forget();
-            return false;
+            return Fail(std::move(reason));
         }
     }
     // Committed only now, so a failed read leaves the texts and lock as they were.

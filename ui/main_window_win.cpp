@@ -16,6 +16,7 @@
 #include "ui/controls/ctx_obj_win.h"
 #include "ui/controls/scroll_list_win.h"
 #include "ui/current_theme_win.h"
+#include "ui/dialog_failure_win.h"
 #include "ui/glass_win.h"
 #include "ui/keyboard_win.h"
 #include "ui/panel_handler_win.h"
@@ -189,6 +190,9 @@ void TearDownWindow() {
 
 INT_PTR RunMainWindow(HINSTANCE instance) {
     const INT_PTR result = DialogBoxParamW(instance, MAKEINTRESOURCEW(kMainDialogId), nullptr, MainDialogProc, 0);
+    DWORD error = GetLastError();  // the reason of a failure, before the tear-down's calls
+    if (result == -1 && error == ERROR_SUCCESS) error = DialogCreationError(instance, kMainDialogId);
     TearDownWindow();
+    if (result == -1) SetLastError(error);
     return result;
 }

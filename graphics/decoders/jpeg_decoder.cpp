@@ -16,21 +16,30 @@ namespace {
 struct ErrorManager {
     jpeg_error_mgr base;
     jmp_buf escape;
+    char message[JMSG_LENGTH_MAX];  // libjpeg's text of the error that ended the decode
 };
 
+// Keeps libjpeg's text of the current message, then leaves the decode.
+[[noreturn]] void Escape(j_common_ptr info) {
+    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
+    (*info->err->format_message)(info, errors->message);
+    longjmp(errors->escape, 1);
+}
+
 // A fatal error returns control to the decoder instead of ending the process.
-void OnFatalError(j_common_ptr info) { longjmp(reinterpret_cast<ErrorManager*>(info->err)->escape, 1); }
+void OnFatalError(j_common_ptr info) { Escape(info); }
 void OnMessage(j_common_ptr) {}
 
 // Premature end of data is only a warning to libjpeg (it pads with grey); a cut image is refused.
 void OnWarning(j_common_ptr info, int level) {
-    if (level < 0) longjmp(reinterpret_cast<ErrorManager*>(info->err)->escape, 1);
+    if (level < 0) Escape(info);
 }
 
 struct DecodeState {
     jpeg_decompress_struct cinfo;
     ErrorManager errors;
     std::unique_ptr<PixelStorage> storage;
+    const char* reason = nullptr;  // a failure of the decoder's own checks
 };
 
 // No C++ object with a destructor may live in this frame: errors leave it by longjmp.
@@ -38,14 +47,26 @@ bool Decode(DecodeState& s, const uint8_t* data, size_t size) {
     if (setjmp(s.errors.escape)) return false;
     jpeg_create_decompress(&s.cinfo);
     jpeg_mem_src(&s.cinfo, data, static_cast<unsigned long>(size));
-    if (jpeg_read_header(&s.cinfo, TRUE) != JPEG_HEADER_OK) return false;
-    if (!halvix::DecodedSizeAllowed(s.cinfo.image_width, s.cinfo.image_height)) return false;
+    if (jpeg_read_header(&s.cinfo, TRUE) != JPEG_HEADER_OK) {
+        s.reason = "JPEG header is missing";
+        return false;
+    }
+    if (!halvix::DecodedSizeAllowed(s.cinfo.image_width, s.cinfo.image_height)) {
+        s.reason = "JPEG image size out of range";
+        return false;
+    }
     jpeg_start_decompress(&s.cinfo);
     const int width = static_cast<int>(s.cinfo.output_width), height = static_cast<int>(s.cinfo.output_height);
     const int components = s.cinfo.output_components;
-    if (!halvix::DecodedSizeAllowed(width, height) || (components != 1 && components != 3)) return false;
+    if (!halvix::DecodedSizeAllowed(width, height) || (components != 1 && components != 3)) {
+        s.reason = "unsupported JPEG colour layout";
+        return false;
+    }
     s.storage = PixelStorage::TryCreate(width, height);
-    if (!s.storage) return false;
+    if (!s.storage) {
+        s.reason = "pixel memory could not be allocated";
+        return false;
+    }
     const pixels::PixelView view = s.storage->View(1, 0);
     // Each scanline is decoded into the last bytes of its destination row, then spread to 4 bytes
     // a pixel from left to right, which never overwrites bytes not yet read.
@@ -53,7 +74,10 @@ bool Decode(DecodeState& s, const uint8_t* data, size_t size) {
         uint8_t* row = view.Row(static_cast<int>(s.cinfo.output_scanline));
         uint8_t* packed = row + static_cast<size_t>(width) * (4 - components);
         JSAMPROW rows[1] = {packed};
-        if (jpeg_read_scanlines(&s.cinfo, rows, 1) != 1) return false;
+        if (jpeg_read_scanlines(&s.cinfo, rows, 1) != 1) {
+            s.reason = "JPEG scan line could not be read";
+            return false;
+        }
         for (int x = 0; x < width; ++x) {
             uint8_t* out = row + static_cast<size_t>(x) * 4;
             if (components == 3) {
@@ -74,16 +98,27 @@ bool Decode(DecodeState& s, const uint8_t* data, size_t size) {
 
 }  // namespace
 
-std::unique_ptr<PixelStorage> DecodeJpeg(const uint8_t* data, size_t size) {
-    if (!data || size == 0) return nullptr;
+std::unique_ptr<PixelStorage> DecodeJpeg(const uint8_t* data, size_t size, std::string* reason) {
+    if (!data || size == 0) {
+        if (reason) *reason = "empty JPEG data";
+        return nullptr;
+    }
     DecodeState s;
+    s.errors.message[0] = '\0';
     s.cinfo.err = jpeg_std_error(&s.errors.base);
     s.errors.base.error_exit = OnFatalError;
     s.errors.base.output_message = OnMessage;
     s.errors.base.emit_message = OnWarning;
     const bool ok = Decode(s, data, size);
     jpeg_destroy_decompress(&s.cinfo);
-    if (!ok) return nullptr;
+    if (!ok) {
+        if (reason) {
+            if (s.reason) *reason = s.reason;
+            else if (s.errors.message[0]) *reason = std::string("JPEG: ") + s.errors.message;
+            else *reason = "damaged JPEG image";
+        }
+        return nullptr;
+    }
     return std::move(s.storage);
 }
 

@@ -4,12 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class PixelStorage;
 
 namespace decoders {
 
-// Null for truncated, malformed or oversized input, or for a failure part-way through decoding.
-std::unique_ptr<PixelStorage> DecodeJpeg(const uint8_t* data, size_t size);
+// Null for truncated, malformed or oversized input, or for a failure part-way through decoding,
+// with a one-line reason in *reason when given.
+std::unique_ptr<PixelStorage> DecodeJpeg(const uint8_t* data, size_t size, std::string* reason = nullptr);
 
 }  // namespace decoders

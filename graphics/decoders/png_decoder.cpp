@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "graphics/image_limits.h"
@@ -26,7 +27,9 @@ void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
     reader->position += count;
 }
 
-void OnError(png_structp png, png_const_charp) {
+// libpng's message becomes the reason (the error pointer is the decode's reason text).
+void OnError(png_structp png, png_const_charp message) {
+    if (auto* reason = static_cast<std::string*>(png_get_error_ptr(png))) *reason = message ? message : "";
     png_longjmp(png, 1);
 }
 
@@ -46,6 +49,7 @@ struct DecodeState {
     std::unique_ptr<PixelStorage> storage;
     std::vector<png_bytep> rows;
     bool alpha = false;
+    std::string reason;  // set with every failure
 };
 
 // Returns false on any failure; libpng's errors arrive here by longjmp, so no C++ object with a
@@ -62,7 +66,10 @@ bool Decode(DecodeState& s, MemoryReader& reader) {
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colorType = 0, interlace = 0;
     png_get_IHDR(s.png, s.info, &width, &height, &bitDepth, &colorType, &interlace, nullptr, nullptr);
-    if (!halvix::DecodedSizeAllowed(width, height)) return false;
+    if (!halvix::DecodedSizeAllowed(width, height)) {
+        s.reason = "image size out of range";
+        return false;
+    }
 
     switch (colorType) {
         case PNG_COLOR_TYPE_GRAY:
@@ -93,10 +100,16 @@ bool Decode(DecodeState& s, MemoryReader& reader) {
     if (interlace != PNG_INTERLACE_NONE) png_set_interlace_handling(s.png);
     png_read_update_info(s.png, s.info);
     // Whatever the transformations gave, a row must be exactly 4 bytes a pixel.
-    if (png_get_rowbytes(s.png, s.info) != static_cast<png_size_t>(width) * 4) return false;
+    if (png_get_rowbytes(s.png, s.info) != static_cast<png_size_t>(width) * 4) {
+        s.reason = "unsupported pixel layout";
+        return false;
+    }
 
     s.storage = PixelStorage::TryCreate(static_cast<int>(width), static_cast<int>(height));
-    if (!s.storage) return false;
+    if (!s.storage) {
+        s.reason = "pixel memory could not be allocated";
+        return false;
+    }
     s.rows.resize(height);
     const pixels::PixelView view = s.storage->View(1, 0);
     for (png_uint_32 i = 0; i < height; ++i) s.rows[i] = view.Row(static_cast<int>(i));
@@ -107,17 +120,26 @@ bool Decode(DecodeState& s, MemoryReader& reader) {
 
 }  // namespace
 
-std::unique_ptr<PixelStorage> DecodePng(const uint8_t* data, size_t size, bool* hasAlpha) {
+std::unique_ptr<PixelStorage> DecodePng(const uint8_t* data, size_t size, bool* hasAlpha, std::string* reason) {
     if (hasAlpha) *hasAlpha = false;
-    if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) return nullptr;
+    if (!data || size < 8 || png_sig_cmp(data, 0, 8) != 0) {
+        if (reason) *reason = "not a PNG image";
+        return nullptr;
+    }
     DecodeState s;
-    s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
-    if (!s.png) return nullptr;
+    s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &s.reason, OnError, OnWarning);
+    if (!s.png) {
+        if (reason) *reason = "decoder memory could not be allocated";
+        return nullptr;
+    }
     s.info = png_create_info_struct(s.png);
     MemoryReader reader{data, size, 0};
     const bool ok = s.info && Decode(s, reader);
     png_destroy_read_struct(&s.png, s.info ? &s.info : nullptr, nullptr);
-    if (!ok) return nullptr;
+    if (!ok) {
+        if (reason) *reason = s.reason.empty() ? "damaged PNG image" : "PNG: " + s.reason;
+        return nullptr;
+    }
     if (hasAlpha) *hasAlpha = s.alpha;
     return std::move(s.storage);
 }

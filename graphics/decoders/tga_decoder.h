@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class PixelStorage;
 
@@ -11,7 +12,8 @@ namespace decoders {
 
 constexpr size_t kTgaHeaderSize = 18;
 
-// Null for any other kind of TGA, or when the pixel data is shorter than width × height × 4.
-std::unique_ptr<PixelStorage> DecodeTga(const uint8_t* data, size_t size);
+// Null for any other kind of TGA, or when the pixel data is shorter than width × height × 4, with a
+// one-line reason in *reason when given.
+std::unique_ptr<PixelStorage> DecodeTga(const uint8_t* data, size_t size, std::string* reason = nullptr);
 
 }  // namespace decoders

@@ -2,9 +2,11 @@
 // (half of them compressed, some with click effects and trails) and 20 earlier-format archives
 // with PNG images. Printed after the benchmark table, from one run:
 //  - the scan's wall time against the sum of the single-threaded load times of every file, which
-//    is the speed-up the batches give (at most the hardware thread count);
-//  - the scan's peak heap against what one batch of loads needs at once (thread count x the
-//    largest single load's peak), and against holding every loaded theme.
+//    is the speed-up the parallel loads give (at most the hardware thread count);
+//  - where the time goes: each file's load alone, the bound the slowest file of each batch would
+//    set if loads waited for whole batches, and the time spent reading the bytes;
+//  - the scan's peak heap against what the loads at once need (thread count x the largest
+//    single load's peak), and against holding every loaded theme.
 // Heap figures count every malloc'd byte (pixels included) and need an unsanitized build.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -29,6 +31,7 @@
 #include "theme/theme.h"
 #include "theme/theme_image.h"
 #include "theme/theme_library.h"
+#include "theme/theme_load.h"
 #include "theme/theme_writer.h"
 
 // ---- heap accounting: every allocation of the process goes through these ----
@@ -270,10 +273,10 @@ void LoadEachAlone() {
     }
 }
 
-void Scan(unsigned batchSize) {
+void Scan(unsigned loadsAtOnce) {
     ThemeLibrary library;
-    LoadBatchOptions options;
-    options.batchSize = batchSize;
+    LoadOptions options;
+    options.loadsAtOnce = loadsAtOnce;
     ScanThemeFolder(library, Folder().folder.Path(), options);
     if (library.cursorThemes.size() != size_t(kThemeFiles + kArchives)) std::abort();
 }
@@ -286,7 +289,7 @@ BENCHMARK(BM_LoadEveryFileAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ScanLibrary(benchmark::State& state) {
     for (auto _ : state) Scan(unsigned(state.range(0)));
-    state.counters["batch"] = double(state.range(0) ? state.range(0) : LoadBatchSize());
+    state.counters["loadsAtOnce"] = double(state.range(0) ? state.range(0) : LoadThreadCount());
 }
 BENCHMARK(BM_ScanLibrary)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -301,7 +304,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
 
-    const unsigned batch = LoadBatchSize();
+    const unsigned batch = LoadThreadCount();
     std::printf("folder: %zu themes (%d theme files, %d archives), %.1f MiB on disk; %u hardware threads\n",
                 library.paths.size(), kThemeFiles, kArchives, MiB(int64_t(library.bytesOnDisk)), batch);
 
@@ -324,9 +327,44 @@ int main(int argc, char** argv) {
         scanCpu = std::min(scanCpu, ProcessCpuMs() - cpu);
         scanFaults = MinorFaults() - faults;
     }
+    // Where the scan's time goes. Each file alone, in the order the scan meets them: the slowest
+    // file of each batch bounds a scan that waits for whole batches; a scan that starts the next load
+    // when any one ends is bounded by the sum over the threads. Reading the bytes alone shows the
+    // share of the file system.
+    std::vector<double> each;
+    double reading = 0;
+    for (const THEME_INFO& entry : ListThemeFiles(library.folder.Path())) {
+        double best = 1e30;
+        for (int round = 0; round < 3; ++round) {
+            const double start = NowMs();
+            CTheme theme;
+            if (!theme.Load(entry.path, false)) std::abort();
+            best = std::min(best, NowMs() - start);
+        }
+        each.push_back(best);
+        std::vector<uint8_t> bytes;
+        const double start = NowMs();
+        ReadFileWithRetry(entry.path, bytes);
+        reading += NowMs() - start;
+    }
+    double total = 0, batched = 0, slowest = 0;
+    for (size_t first = 0; first < each.size(); first += batch) {
+        double most = 0;
+        for (size_t i = first; i < std::min(each.size(), first + batch); ++i) most = std::max(most, each[i]);
+        batched += most;
+    }
+    for (double ms : each) {
+        total += ms;
+        slowest = std::max(slowest, ms);
+    }
+    std::printf("loads alone: %.0f ms in all, slowest file %.1f ms, reading the bytes %.0f ms\n", total, slowest, reading);
+    std::printf("bound of whole batches (sum of each batch's slowest) %.0f ms = speed-up %.2f at most; "
+                "bound of %u loads in flight %.0f ms = speed-up %.2f\n",
+                batched, total / batched, batch, std::max(total / batch, slowest), total / std::max(total / batch, slowest));
+
     double load[1] = {0};
     getloadavg(load, 1);
-    std::printf("sum of single-threaded loads %.0f ms, scan %.0f ms (batches of %u): speed-up %.2f\n", alone, scan,
+    std::printf("sum of single-threaded loads %.0f ms, scan %.0f ms (%u loads at once): speed-up %.2f\n", alone, scan,
                 batch, alone / scan);
     std::printf("processor time: loads %.0f ms, scan %.0f ms; machine load average %.1f on %u threads\n", aloneCpu,
                 scanCpu, load[0], batch);
@@ -351,9 +389,9 @@ int main(int argc, char** argv) {
     const int64_t base = heap::ResetPeak();
     Scan(0);
     const int64_t scanPeak = heap::gPeak.load() - base;
-    std::printf("heap: largest single load peaks at %.1f MiB; one batch of %u such loads %.1f MiB\n", MiB(largestPeak),
+    std::printf("heap: largest single load peaks at %.1f MiB; %u such loads at once %.1f MiB\n", MiB(largestPeak),
                 batch, MiB(largestPeak * batch));
-    std::printf("scan peak %.1f MiB = %.2f x one batch; every theme held at once would be %.1f MiB (%.1f x the scan)\n",
+    std::printf("scan peak %.1f MiB = %.2f x that; every theme held at once would be %.1f MiB (%.1f x the scan)\n",
                 MiB(scanPeak), double(scanPeak) / double(largestPeak * batch), MiB(allRetained),
                 double(allRetained) / double(scanPeak));
     return 0;

@@ -1,8 +1,9 @@
-// Theme files from strangers: any bytes must load or fail cleanly, in full and preview reading;
-// the streaming and whole-block reads of a compressed block must agree; and whatever loads must
-// write back and read again.
+// Theme files from strangers: any bytes must load or fail cleanly with a one-line reason, in full
+// and preview reading; the streaming and whole-block reads of a compressed block must agree; and
+// whatever loads must write back and read again.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "graphics/hv_bitmap_state.h"
@@ -28,7 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             a.unsupportedContent != b.unsupportedContent) {
             __builtin_trap();
         }
-        if (!a.ok) continue;
+        if (!a.ok) {
+            if (a.error.empty() || a.error.find('\n') != std::string::npos) __builtin_trap();  // one-line reason
+            continue;
+        }
         for (auto& [scale, cursors] : streamed.cursors) {
             for (CCursor& cursor : cursors) {
                 if (cursor.image) (void)cursor.image->FrameOffset();

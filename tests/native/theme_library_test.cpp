@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
@@ -105,18 +109,84 @@ TEST(ThemeLibraryScan, TheOptionLockIsCopiedIntoTheEntry) {
     EXPECT_EQ(library.cursorThemes[0].optionLock, 1);
 }
 
-TEST(ThemeLibraryScan, LoadsRunInBatchesOfTheThreadCount) {
+// Watches the loads: how many run at once, and how many end while entry 0 (held back on purpose)
+// is still loading.
+struct LoadWatch {
+    std::mutex mutex;
+    size_t running = 0, mostRunning = 0, endedBehindFirst = 0;
+    bool firstRunning = false;
+    std::vector<size_t> started;
+
+    void operator()(size_t index, bool starting) {
+        if (starting && index == 0) {
+            {
+                std::lock_guard<std::mutex> lock(mutex);
+                firstRunning = true;
+                mostRunning = std::max(mostRunning, ++running);
+                started.push_back(index);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            return;
+        }
+        std::lock_guard<std::mutex> lock(mutex);
+        if (starting) {
+            started.push_back(index);
+            mostRunning = std::max(mostRunning, ++running);
+        } else {
+            --running;
+            if (index == 0) firstRunning = false;
+            else if (firstRunning) ++endedBehindFirst;
+        }
+    }
+};
+
+TEST(ThemeLibraryScan, LoadsRunAtMostNAtOnceFlowPastASlowFileAndListInFolderOrder) {
     TempFolder folder;
-    for (int i = 0; i < 20; ++i) folder.Write(L"t" + std::to_wstring(i) + L".morvanta", ThemeWith(kThemeHasTrails));
-    std::vector<size_t> batches;
-    LoadBatchOptions options;
-    options.batchSize = 8;
-    options.onBatch = [&](size_t size) { batches.push_back(size); };
+    for (int i = 0; i < 20; ++i)
+        folder.Write(L"t" + std::to_wstring(i) + L".morvanta", ThemeWith(i % 2 ? kThemeHasTrails : kThemeHasCursors));
+    LoadWatch watch;
+    LoadOptions options;
+    options.loadsAtOnce = 3;
+    options.onLoad = std::ref(watch);
     ThemeLibrary library;
     ScanThemeFolder(library, folder.Path(), options);
-    EXPECT_EQ(batches, (std::vector<size_t>{8, 8, 4}));
-    EXPECT_EQ(library.trails.size(), 20u);
-    EXPECT_GE(LoadBatchSize(), 1u);
+
+    EXPECT_LE(watch.mostRunning, 3u);
+    EXPECT_EQ(watch.started.size(), 20u);
+    // No barrier after each group of three: the other threads go on past the slow first file.
+    EXPECT_GT(watch.endedBehindFirst, 2u);
+    std::vector<std::wstring> cursors, trails;
+    for (const THEME_INFO& entry : ListThemeFiles(folder.Path()))
+        (std::stoi(entry.name.substr(1)) % 2 ? trails : cursors).push_back(entry.name);
+    EXPECT_EQ(Names(library.cursorThemes), cursors);
+    EXPECT_EQ(Names(library.trails), trails);
+    EXPECT_GE(LoadThreadCount(), 1u);
+}
+
+TEST(ThemeLibraryPreview, LoadedAndWaitingPreviewsNeverExceedTheLoadsAtOnce) {
+    TempFolder folder;
+    std::vector<THEME_INFO> entries;
+    for (int i = 0; i < 8; ++i) {
+        THEME_INFO entry;
+        entry.path = folder.Write(L"p" + std::to_wstring(i) + L".morvanta", ThemeWith(kThemeHasCursors));
+        entry.flags = kThemeHasCursors;
+        entries.push_back(entry);
+    }
+    LoadWatch watch;
+    LoadOptions options;
+    options.loadsAtOnce = 2;
+    options.onLoad = std::ref(watch);
+    std::vector<size_t> order;
+    LoadThemePreviews(
+        entries, 1.0,
+        [&](size_t i, ThemePreview& p) {
+            EXPECT_TRUE(p.theme) << i;
+            order.push_back(i);
+        },
+        options);
+    EXPECT_EQ(order, (std::vector<size_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+    // Each preview holds a theme: behind the slow first one, one more may load and wait, no more.
+    EXPECT_LE(watch.endedBehindFirst, 1u);
 }
 
 TEST(ThemeLibraryPreview, LoadsTheArrowAndFitsItsThumbnailToTheRow) {

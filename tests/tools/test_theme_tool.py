@@ -247,14 +247,28 @@ class ManifestErrors(ToolTestCase):
 
 
 class DumpAndConvert(ToolTestCase):
-    def test_unreadable_files_give_one_line_and_exit_1(self):
+    def test_unreadable_files_give_one_line_with_a_reason_and_exit_1(self):
         with open(self.path("bad.morvanta"), "wb") as f:
             f.write(b"\0" * 100)
-        for name in ("bad.morvanta", "missing.morvanta"):
+        names = ["bad.morvanta", "missing.morvanta"]
+        # Image records holding fewer or more pixel bytes than width x height x 4, stored and packed.
+        for count in (4 * 4 * 4 - 4, 4 * 4 * 4 + 4):
+            for compress in (False, True):
+                name = "pixels-%d-%s.morvanta" % (count, "z" if compress else "u")
+                record = cursor_record(0, 1, 1, bytes(count), 4, 4, 0, scale=1.0)
+                with open(self.path(name), "wb") as f:
+                    f.write(theme_file(2003, record, compress=compress))
+                names.append(name)
+        for name in names:
             result = run("dump", self.path(name))
-            self.assertEqual(result.returncode, 1)
+            self.assertEqual(result.returncode, 1, name)
             self.assertEqual(result.stdout, "")
-            self.assertEqual(len(result.stderr.strip().splitlines()), 1)
+            lines = result.stderr.strip().splitlines()
+            self.assertEqual(len(lines), 1, name)
+            reason = lines[0].partition(self.path(name) + ": ")[2]
+            self.assertTrue(reason.strip(), "no reason for %s: %r" % (name, lines[0]))
+            if name.startswith("pixels-"):
+                self.assertIn("image size does not match", reason)
 
     def test_usage_errors_exit_2(self):
         self.assertEqual(run().returncode, 2)

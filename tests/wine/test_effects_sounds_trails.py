@@ -22,8 +22,8 @@ import xinput
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 THEME_TOOL = os.environ.get("MORVANTA_THEME_TOOL") or os.path.join(ROOT, "build", "native", "tools", "morvanta-theme")
 SCREENSHOTS = os.path.join(ROOT, "docs", "screenshots")
-ENGINE_EXE = os.path.join(w.BIN_DIR, "Morvanta.exe")
-ENGINE_LOG = os.path.join(w.BIN_DIR, "engine.log")
+ENGINE_EXE = os.path.join(w.PROGRAM_DIR, "Morvanta.exe")
+ENGINE_LOG = os.path.join(w.PROGRAM_DIR, "engine.log")
 
 # The engine messages: WM_USER + 7 (reload the theme), WM_USER + 10 (the trail preview box).
 RELOAD_THEME = 1031

@@ -53,7 +53,7 @@ class ToolCase(unittest.TestCase):
         if env is None:
             tool = w.start(exe or w.CONFIG_EXE)
         else:
-            tool = subprocess.Popen([w.WINE, exe or w.CONFIG_EXE], stdout=subprocess.DEVNULL,
+            tool = subprocess.Popen([w.loader(exe or w.CONFIG_EXE), exe or w.CONFIG_EXE], stdout=subprocess.DEVNULL,
                                     stderr=subprocess.DEVNULL, env=env)
         self.tools.append(tool)
         return tool
@@ -162,7 +162,7 @@ class SettingsKeyTest(ToolCase):
     # read instead: every open and create of the program's keys must carry the flag.
     def test_every_product_key_access_asks_for_the_64_bit_view(self):
         with tempfile.TemporaryFile() as trace:  # a pipe would fill up and stall the tool
-            tool = subprocess.Popen([w.WINE, w.CONFIG_EXE], stdout=subprocess.DEVNULL, stderr=trace,
+            tool = subprocess.Popen([w.loader(w.CONFIG_EXE), w.CONFIG_EXE], stdout=subprocess.DEVNULL, stderr=trace,
                                     env=dict(os.environ, WINEDEBUG="+reg"))
             self.tools.append(tool)
             self.assertIsNotNone(w.main_window())

@@ -1,7 +1,9 @@
 """The main window as a person meets it: its size, the sidebar's tabs switching the panels (real X
-clicks), and its scaling on a small screen."""
+clicks), its scaling on a small screen, and a window that cannot be created."""
 import os
+import shutil
 import subprocess
+import tempfile
 import time
 import unittest
 
@@ -79,8 +81,8 @@ class SmallScreenTest(unittest.TestCase):
     def test_on_a_1024_by_600_screen_the_client_area_is_704_by_528(self):
         # A session of its own with a small screen: the window is sized when it opens.
         script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine-session.sh")
-        command = ('"$MORVANTA_WINE" "%s" & tool=$!; "$MORVANTA_WINE" "%s" main-window --timeout 60; '
-                   'kill $tool' % (w.CONFIG_EXE, w.PROBE_EXE))
+        command = ('"%s" "%s" & tool=$!; "$MORVANTA_WINE" "%s" main-window --timeout 60; '
+                   'kill $tool' % (w.loader(w.CONFIG_EXE), w.CONFIG_EXE, w.PROBE_EXE))
         env = dict(os.environ, MORVANTA_SCREEN="1024x600x24")
         for name in ("WINEPREFIX", "MORVANTA_PREFIX", "MORVANTA_WINE_SESSION", "DISPLAY"):
             env.pop(name, None)
@@ -95,3 +97,32 @@ class SmallScreenTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+@w.require_session
+class NoWindowTest(unittest.TestCase):
+    def test_a_dialog_that_cannot_be_created_is_reported_and_the_exit_code_is_1(self):
+        # A copy of the program whose main dialog holds a control of a class nobody registers:
+        # creating it fails as when the common controls cannot load.
+        folder = tempfile.mkdtemp(prefix="morvanta-broken-")
+        try:
+            exe = os.path.join(folder, "MorvantaConfig.exe")
+            shutil.copy(w.CONFIG_EXE, exe)
+            shutil.copytree(os.path.join(w.PROGRAM_DIR, "lang"), os.path.join(folder, "lang"))
+            code, answer = w.probe("break-dialog", w.windows_path(exe), 129)
+            self.assertEqual(code, 0, "the dialog template was not replaced")
+            self.assertGreaterEqual(answer["replaced"], 1)
+
+            tool = w.start(exe)
+            box = w.wait_message_box(timeout=60)
+            self.assertIsNotNone(box, "the tool ended without a word")
+            self.assertEqual(box["caption"], "Morvanta")
+            headline, _, reason = box["text"].partition("\n\n")
+            self.assertEqual(headline, "The Morvanta window could not be created.")
+            self.assertTrue(reason.strip(), "no reason given")
+            self.assertNotIn("successfully", reason)
+            self.assertIsNone(w.main_window(timeout=1))
+            w.dismiss_message_box(box)
+            self.assertEqual(tool.wait(timeout=30), 1)
+        finally:
+            w.remove_tree(folder)

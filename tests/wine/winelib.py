@@ -1,23 +1,64 @@
 """Helpers the Wine scenario tests share.
 
 They run inside scripts/wine-session.sh, which provides a throwaway prefix, a display and a
-persistent wineserver. Programs are started with Wine's 64-bit loader; the probe program
-(wineprobe.exe) reads and drives windows, message boxes, folders and the registry from inside the
-Windows session and answers in JSON.
+persistent wineserver. The probe program (wineprobe.exe) reads and drives windows, message boxes,
+folders and the registry from inside the Windows session and answers in JSON.
+
+Two folders: BIN_DIR, the 64-bit test tree (probe, Windows test program, gallery), and
+PROGRAM_DIR, where the tested MorvantaConfig.exe lies beside its language files, the engine's
+stand-in and the window manager's stand-in library of the same architecture. The session names
+PROGRAM_DIR: the 32-bit product where the machine runs 32-bit code, else the 64-bit build.
+Each program is started with the Wine loader of its own architecture.
 """
 import json
 import os
 import shutil
+import struct
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
 
 BIN_DIR = os.environ.get("MORVANTA_BIN_DIR", "")
+PROGRAM_DIR = os.environ.get("MORVANTA_PROGRAM_DIR") or BIN_DIR
 WINE = os.environ.get("MORVANTA_WINE", "/usr/lib/wine/wine64")
+WINE32 = os.environ.get("MORVANTA_WINE32", "/usr/lib/wine/wine")
 PREFIX = os.environ.get("WINEPREFIX", "")
-CONFIG_EXE = os.path.join(BIN_DIR, "MorvantaConfig.exe")
+CONFIG_EXE = os.path.join(PROGRAM_DIR, "MorvantaConfig.exe")
 PROBE_EXE = os.path.join(BIN_DIR, "wineprobe.exe")
+
+IMAGE_FILE_MACHINE_I386 = 0x14C
+
+
+def pe_machine(exe):
+    """The machine field of a PE file's header, or None when the file is no PE file."""
+    try:
+        with open(exe, "rb") as f:
+            head = f.read(4096)
+    except OSError:
+        return None
+    if len(head) < 0x40 or head[:2] != b"MZ":
+        return None
+    offset = struct.unpack_from("<I", head, 0x3C)[0]
+    if offset + 6 > len(head) or head[offset:offset + 4] != b"PE\0\0":
+        return None
+    return struct.unpack_from("<H", head, offset + 4)[0]
+
+
+def loader(exe):
+    """Wine's loader for a program: the 32-bit one for an x86 program, else the 64-bit one."""
+    return WINE32 if pe_machine(exe) == IMAGE_FILE_MACHINE_I386 else WINE
+
+
+def tested_program():
+    """One line naming the MorvantaConfig.exe the scenario tests drive and its architecture."""
+    bits = "32-bit" if pe_machine(CONFIG_EXE) == IMAGE_FILE_MACHINE_I386 else "64-bit"
+    return "tested program: %s (%s)" % (CONFIG_EXE, bits)
+
+
+if BIN_DIR:
+    print(tested_program(), file=sys.stderr, flush=True)
 
 CSIDL_COMMON_DOCUMENTS = 0x2E
 CSIDL_LOCAL_APPDATA = 0x1C
@@ -38,7 +79,7 @@ def run(exe, *args, timeout=60, cwd=None):
     inherit the handles and outlive it, and the run must end when the tested program does.
     """
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        done = subprocess.run([WINE, exe, *args], stdout=out, stderr=err, timeout=timeout, cwd=cwd)
+        done = subprocess.run([loader(exe), exe, *args], stdout=out, stderr=err, timeout=timeout, cwd=cwd)
         out.seek(0)
         err.seek(0)
         return done.returncode, out.read().decode("utf-8", "replace"), err.read().decode("utf-8", "replace")
@@ -46,7 +87,7 @@ def run(exe, *args, timeout=60, cwd=None):
 
 def start(exe, *args, cwd=None):
     """Starts a Windows program and returns its Popen handle (the Wine loader process)."""
-    return subprocess.Popen([WINE, exe, *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=cwd)
+    return subprocess.Popen([loader(exe), exe, *args], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=cwd)
 
 
 def probe(*args, timeout=60):
@@ -166,7 +207,7 @@ def close_engines(timeout=10):
 
 def engine_log_path():
     """engine.log of the fake engine beside the tested program."""
-    return os.path.join(BIN_DIR, "engine.log")
+    return os.path.join(PROGRAM_DIR, "engine.log")
 
 
 def engine_log():
@@ -212,7 +253,7 @@ def start_traced(exe, trace_path, *args):
     env = dict(os.environ, WINEDEBUG="-all,+debugstr")
     trace = open(trace_path, "wb")
     try:
-        return subprocess.Popen([WINE, exe, *args], stdout=subprocess.DEVNULL, stderr=trace, env=env)
+        return subprocess.Popen([loader(exe), exe, *args], stdout=subprocess.DEVNULL, stderr=trace, env=env)
     finally:
         trace.close()  # the child keeps its own descriptor
 

@@ -1,7 +1,7 @@
 // wineprobe.exe: the Wine tests' eyes and hands inside the Windows session. It finds and reads
 // message boxes and the main window, presses buttons, forwards arguments as a second start does,
-// holds the foreground or a file lock, reads and chooses in combo boxes, names languages, and reads
-// or writes the registry in a chosen view.
+// holds the foreground or a file lock, reads and chooses in combo boxes, names languages, reads
+// or writes the registry in a chosen view, and breaks a program's dialog template.
 // Results are printed as one line of JSON (UTF-8); the exit code is 0 on success, 1 on time-out
 // or failure, 2 on bad usage.
 #include <windows.h>
@@ -146,7 +146,7 @@ int Usage() {
     std::fputs(
         "usage: wineprobe msgbox|no-msgbox|press|main-window|forward|foreground|take-foreground|close|\n"
         "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file|\n"
-        "       combo|combo-choose|language-name|item|hotkey|close-class\n",
+        "       combo|combo-choose|language-name|item|hotkey|close-class|break-dialog\n",
         stderr);
     return 2;
 }
@@ -514,6 +514,54 @@ int CmdHotKey(int argc, wchar_t** argv) {
     return 0;
 }
 
+// break-dialog EXE ID: replaces every language of the program's dialog template ID with a template
+// whose one control is of a class nobody registers, so that creating the dialog fails as it does
+// when a control library cannot load. Prints how many templates were replaced.
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param) {
+    reinterpret_cast<std::vector<WORD>*>(param)->push_back(language);
+    return TRUE;
+}
+
+int CmdBreakDialog(int argc, wchar_t** argv) {
+    if (argc < 4) return Usage();
+    const WORD id = WORD(_wtoi(argv[3]));
+    std::vector<WORD> languages;
+    if (HMODULE image = LoadLibraryExW(argv[2], nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+        EnumResourceLanguagesW(image, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(id), CollectLanguage,
+                               reinterpret_cast<LONG_PTR>(&languages));
+        FreeLibrary(image);
+    }
+    if (languages.empty()) return 1;
+
+    std::vector<WORD> words;
+    auto dword = [&words](DWORD value) {
+        words.push_back(LOWORD(value));
+        words.push_back(HIWORD(value));
+    };
+    dword(WS_POPUP | WS_VISIBLE);  // the dialog: no menu, class, title or font
+    dword(0);
+    words.insert(words.end(), {1, 0, 0, 200, 100, 0, 0, 0});
+    if (words.size() % 2) words.push_back(0);  // items start on a DWORD boundary
+    dword(WS_CHILD | WS_VISIBLE);
+    dword(0);
+    words.insert(words.end(), {10, 10, 50, 14, 1000});
+    for (const wchar_t* c = L"MorvantaNoSuchClass"; *c; ++c) words.push_back(WORD(*c));
+    words.insert(words.end(), {0, 0, 0});  // end of class name, empty title, no creation data
+
+    HANDLE update = BeginUpdateResourceW(argv[2], FALSE);
+    if (!update) return 1;
+    for (WORD language : languages) {
+        if (!UpdateResourceW(update, MAKEINTRESOURCEW(5), MAKEINTRESOURCEW(id), language, words.data(),
+                             DWORD(words.size() * sizeof(WORD)))) {
+            EndUpdateResourceW(update, TRUE);
+            return 1;
+        }
+    }
+    if (!EndUpdateResourceW(update, FALSE)) return 1;
+    PrintLine("{\"replaced\":" + std::to_string(languages.size()) + "}");
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -549,6 +597,7 @@ int wmain(int argc, wchar_t** argv) {
         {L"language-name", CmdLanguageName},
         {L"item", CmdItem},
         {L"hotkey", CmdHotKey},
+        {L"break-dialog", CmdBreakDialog},
     };
     for (const Entry& entry : commands)
         if (command == entry.name) return entry.run(argc, argv);
