@@ -138,15 +138,29 @@ def close_window(window, process=None, timeout=20):
 
 
 def folder(csidl):
-    """A shell folder's Windows path (without creating it)."""
-    code, path = probe("folder", csidl)
-    return path if code == 0 else None
+    """A shell folder's Windows path (without creating it).
+
+    A busy session now and then answers nothing; the question is asked again rather than let a
+    test go on with an empty path (its folders would land relative to the working folder)."""
+    for _ in range(5):
+        code, path = probe("folder", csidl)
+        if code == 0 and path:
+            return path
+        time.sleep(0.5)
+    raise RuntimeError("the shell folder %d could not be read" % csidl)
 
 
 def unix_path(windows_path):
-    """The Linux path of a Windows path of the prefix."""
-    done = subprocess.run([WINE, "winepath.exe", "-u", windows_path], capture_output=True, timeout=60)
-    return done.stdout.decode().strip()
+    """The Linux path of a Windows path of the prefix (asked again when the answer is empty)."""
+    if not windows_path:
+        raise ValueError("no Windows path to translate")
+    for _ in range(5):
+        done = subprocess.run([WINE, "winepath.exe", "-u", windows_path], capture_output=True, timeout=60)
+        path = done.stdout.decode().strip()
+        if path:
+            return path
+        time.sleep(0.5)
+    raise RuntimeError("winepath gave no Linux path for %s" % windows_path)
 
 
 def windows_path(path):
