@@ -2,7 +2,7 @@
 // The text ids the window asks UiText for, in one list: the window code uses the names, and the
 // language-file tests check every shipped language against the list.
 //
-// Texts 38, 143 and 146 are formats: each holds one "%s" for a file name.
+// Texts 38, 143, 145 and 146 are formats: each holds one "%s" for a file name.
 #include <cstddef>
 
 #define MORVANTA_UI_TEXTS(X)                                                                \
@@ -89,6 +89,8 @@
     X(kMoreThemesHowTo, 33)                                                                 \
     X(kProductWebPage, 43)                                                                  \
     X(kOnlineWiki, 121) /* wiki link: no number of its own elsewhere */                     \
+    X(kHelpLink, 144)                                                                       \
+    X(kHelpMissing, 145) /* holds one "%s" for the help file's path */                      \
     X(kLanguageLabel, 77)
 
 namespace uitext {

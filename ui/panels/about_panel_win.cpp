@@ -2,12 +2,17 @@
 
 #include <windows.h>
 
+#include <string>
+
+#include "app/folders_win.h"
 #include "app/translations.h"
 #include "app/translations_win.h"
 #include "app/ui_text_ids.h"
 #include "resources/artwork_ids.h"
 #include "ui/panel_handler_win.h"
 #include "ui/panels/panel_layout_win.h"
+#include "ui/panels/panel_trace_win.h"
+#include "ui/panels/part_views_win.h"
 #include "ui/ui_metrics_win.h"
 #include "ui/web_links_win.h"
 #include "ui/window_state_win.h"
@@ -17,7 +22,22 @@ namespace {
 constexpr int kProductPageCommand = 53;
 constexpr int kWikiCommand = 54;
 constexpr int kTranslateCommand = 97;
+constexpr int kHelpCommand = 96;
+constexpr wchar_t kHelpFile[] = L"Morvanta.CHM";
 constexpr wchar_t kTranslateText[] = L"Translate Morvanta into your language!";
+
+// The help file is installed beside the program; a missing one is said, not silently ignored.
+void OpenHelpFile() {
+    std::wstring folder;
+    if (!GetProgramFolder(folder)) return;
+    const std::wstring path = folder + L"\\" + kHelpFile;
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        PanelTrace("help-missing");
+        ShowInformation(WithName(Text(uitext::kHelpMissing), path));
+        return;
+    }
+    OpenWithShell(path.c_str());
+}
 
 class AboutHandler : public PanelHandler {
 public:
@@ -31,6 +51,9 @@ public:
                 return true;
             case kTranslateCommand:
                 OpenWithShell(weblinks::kTranslationGuide);
+                return true;
+            case kHelpCommand:
+                OpenHelpFile();
                 return true;
         }
         return false;
@@ -52,6 +75,8 @@ void BuildAboutPanel() {
     y += ControlHeight(product) + Scaled(10);
     CTXObj* wiki = CreateLinkButton(panel, Scaled(kMargin), y, kWikiCommand, Text(uitext::kOnlineWiki), link);
     y += ControlHeight(wiki) + Scaled(10);
+    CTXObj* help = CreateLinkButton(panel, Scaled(kMargin), y, kHelpCommand, Text(uitext::kHelpLink), link);
+    y += ControlHeight(help) + Scaled(10);
     CTXObj* label = CreateTextLabel(panel, Scaled(kMargin), y, Text(uitext::kLanguageLabel), Text(kSmallPoints, kInk));
     y += ControlHeight(label) + Scaled(10);
     if (!TranslationFound()) {

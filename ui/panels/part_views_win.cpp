@@ -68,3 +68,9 @@ CTXObj* CreateApplyButton(HVObj* panel, int commandId) {
     return CreatePushButton(panel, x, y, Scaled(kButtonWidth), Scaled(kButtonHeight), commandId, 0,
                             ::Text(uitext::kApply));
 }
+
+std::wstring WithName(std::wstring text, const std::wstring& value) {
+    const size_t at = text.find(L"%s");
+    if (at != std::wstring::npos) text.replace(at, 2, value);
+    return text;
+}

@@ -20,6 +20,9 @@ std::unique_ptr<HVBitmapState> PreviewCopy(const HVBitmapState& image, const std
 // A decoration object showing the state, centred in the box (x, y, width, height) of parent.
 CTXObj* CreatePreviewObject(HVObj* parent, std::unique_ptr<HVBitmapState> state, int x, int y, int width, int height);
 
+// text with its first "%s" replaced by value (a translated text is never used as a format).
+std::wstring WithName(std::wstring text, const std::wstring& value);
+
 // A message box over the window with the information icon and the caption "Morvanta".
 void ShowInformation(const std::wstring& text);
 

@@ -74,13 +74,6 @@ void PlayFile(const std::wstring& path, const std::wstring& name) {
     PanelTrace("sound-played file " + text::Utf16ToUtf8(name));
 }
 
-// text with its first "%s" replaced by value (a translated text is never used as a format).
-std::wstring WithName(std::wstring text, const std::wstring& value) {
-    const size_t at = text.find(L"%s");
-    if (at != std::wstring::npos) text.replace(at, 2, value);
-    return text;
-}
-
 HVBitmapState* SlotLook(const wchar_t* name, int resourceId, int size) {
     auto* state = new HVBitmapState(name, LoadArtwork(resourceId));
     state->Resize(size, size);
