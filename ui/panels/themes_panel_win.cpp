@@ -443,6 +443,7 @@ private:
                                                Scaled(kPanelWidth) - 2 * margin);
         inUseLine_ = CreateTextLabel(panel, margin, Bottom(intro) + Scaled(kGap), Text(uitext::kThemeInUse),
                                      panelstyle::Text(kBodyPoints, kInk));
+        ShowInUseName();  // the system's pointers until a theme is loaded
 
         // The in-use box, as wide as the list's viewport.
         const int boxWidth = bar.rowWidth + 2;
@@ -674,8 +675,7 @@ private:
         const std::wstring path = record->path;
         const size_t slash = path.find_last_of(L"\\/");
         const std::wstring file = slash == std::wstring::npos ? path : path.substr(slash + 1);
-        std::wstring question = Text(uitext::kConfirmDeleteTheme);
-        if (const size_t at = question.find(L"%s"); at != std::wstring::npos) question.replace(at, 2, file);
+        const std::wstring question = WithName(Text(uitext::kConfirmDeleteTheme), file);
         if (MessageBoxW(gUi.window, question.c_str(), L"Morvanta", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
         // The folder watcher sees the file go and the list is filled again.
         DeleteFileW(path.c_str());
@@ -688,8 +688,7 @@ private:
         if (!GetProgramFolder(folder)) return;
         const std::wstring editor = folder + L"\\" + kEditorProgram;
         if (GetFileAttributesW(editor.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            std::wstring message = Text(uitext::kEditorMissing);
-            if (const size_t at = message.find(L"%s"); at != std::wstring::npos) message.replace(at, 2, editor);
+            const std::wstring message = WithName(Text(uitext::kEditorMissing), editor);
             MessageBoxW(gUi.window, message.c_str(), L"Morvanta", MB_OK | MB_ICONERROR);
             return;
         }
