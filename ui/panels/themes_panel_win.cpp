@@ -128,6 +128,15 @@ int TextWidth(const std::wstring& text, double points) {
     return HVBitmapState(L"measure", params).Width();
 }
 
+// For the start-up figures of the diagnostic lines: how long the process has run.
+long long MillisecondsSinceProcessStart() {
+    FILETIME created, exited, kernel, user, now;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return -1;
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return static_cast<long long>((ticks(now) - ticks(created)) / 10000);
+}
+
 int Bottom(const HVObj* control) {
     return control->GetStateRect().bottom;
 }
@@ -224,7 +233,7 @@ public:
             CTXObj* rowObject = list.AddRow(kRowBase + row);
             entry.previewObject = nullptr;
             if ((entry.flags & kThemeHasCursors) && preview.thumbnail)
-                entry.previewObject = AddArrow(rowObject, TakeThumbnail(preview), height);
+                entry.previewObject = AddArrow(rowObject, preview, height);
             entry.captionObject = AddName(rowObject, entry.name);
             if (haveInUse && textcmp::EqualIgnoringCase(entry.name, inUse)) current_ = row;
             traced += "|" + text::Utf16ToUtf8(entry.name) + (entry.previewObject ? "" : " (no preview)");
@@ -246,7 +255,8 @@ public:
         }
         PanelTrace("theme-list " + std::to_string(list.RowCount()) + " current " + std::to_string(current_) +
                    " selected " + std::to_string(selected_) + " step " + std::to_string(scroll.Step()) +
-                   " left-out " + std::to_string(leftOut) + traced);
+                   " left-out " + std::to_string(leftOut) + " since-start-ms " +
+                   std::to_string(MillisecondsSinceProcessStart()) + traced);
     }
 
     // Puts the selection bar on a row and shows the buttons that row's theme allows.
@@ -572,14 +582,23 @@ private:
     }
 
     // The arrow's visible part centred in the box at the row's left, never closer than 2 pixels
-    // to the box's top or left edge.
-    CTXObj* AddArrow(CTXObj* row, std::unique_ptr<HVBitmapState> state, int rowHeight) {
+    // to the box's top or left edge. The preview task measured the visible part already.
+    CTXObj* AddArrow(CTXObj* row, ThemePreview& preview, int rowHeight) {
+        std::unique_ptr<HVBitmapState> state = TakeThumbnail(preview);
         if (!state) return nullptr;
         state->SetName(hvstate::kDefault);
         state->SetHitMode(HVH_NEVER);
         PlayOverAndOver(*state);
-        int x = 0, y = 0;
-        CentreVisiblePart(*state, Scaled(kPreviewBoxWidth), rowHeight, &x, &y);
+        // The bounds give the last column itself and each row plus one; nothing visible: the frame.
+        int left = 0, top = 0, right = state->Width(), bottom = state->Height();
+        if (preview.opaqueRight >= preview.opaqueLeft && preview.opaqueBottom >= preview.opaqueTop) {
+            left = preview.opaqueLeft;
+            right = preview.opaqueRight + 1;
+            top = preview.opaqueTop - 1;
+            bottom = preview.opaqueBottom;
+        }
+        const int x = (Scaled(kPreviewBoxWidth) - (right - left)) / 2 - left + state->TrimLeft();
+        const int y = (rowHeight - (bottom - top)) / 2 - top + state->TrimTop();
         auto* picture = new CTXObj;
         picture->AddState(state.release());
         picture->SetMovable(false);
