@@ -1,6 +1,6 @@
 // Filling the theme list in a real adopted window, against library records the test sets up
-// itself: records whose file went away or was damaged after the scan, an empty library, and
-// several themes named like the theme in use.
+// itself: records whose file went away or was damaged after the scan, an empty library, several
+// themes named like the theme in use, and the theme in use changed from outside.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -156,6 +156,10 @@ TEST_F(ThemeListFill, OfTwoThemesNamedLikeTheThemeInUseTheLaterRowBecomesCurrent
     std::vector<bool> shown;
     for (HVObj* button : List().SelectionBar()->Children()) shown.push_back(button->IsVisible());
     EXPECT_EQ(shown, (std::vector<bool>{true, false, true, true, false}));
+
+    // The window reloads the theme in use after another program changed it: the list follows.
+    LoadThemeIntoUI(folder_.Write(L"Changed.morvanta", ThemeFile(L"Other")), false, true);
+    EXPECT_EQ(SelectedThemeRow(), 2);
 }
 
 }  // namespace
