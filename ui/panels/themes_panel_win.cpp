@@ -336,7 +336,7 @@ public:
 
     // --- events ---
 
-    bool OnCommand(CTXObj* control, int commandId) override {
+    bool OnCommand(CTXObj*, int commandId) override {
         switch (commandId) {
             case kListContent:
                 if (hover_ >= 0 && hover_ < list_->RowCount()) SelectTheme(hover_);
@@ -403,7 +403,6 @@ public:
             case kInUseBox:
                 return true;
         }
-        (void)control;
         return commandId == kThemeScroll.thumbId || commandId == kThemeScroll.upId ||
                commandId == kThemeScroll.downId || commandId == kDetailsScroll.thumbId;
     }
