@@ -240,6 +240,11 @@ public:
             listed.push_back(std::move(entry));
         });
         records = std::move(listed);
+        // The arrows start to play once every row is there: the toolkit's updater ticks each shown
+        // animation under the library's lock, which every new row also needs, so pictures shown
+        // early would slow the rest of the fill down.
+        for (THEME_INFO& entry : records)
+            if (entry.previewObject) entry.previewObject->Show();
 
         list.FinishRows(height * list.RowCount());
         ScrollList& scroll = list.Scroll();
@@ -517,7 +522,7 @@ private:
             object->LocalOrigin(&x, &y);
             line += std::string(" ") + part + " " + std::to_string(x) + " " + std::to_string(y);
         }
-        PanelTrace(line);
+        PanelTrace(line + " since-start-ms " + std::to_string(MillisecondsSinceProcessStart()));
     }
 
     void BuildDetails() {
@@ -581,7 +586,7 @@ private:
     }
 
     // The arrow's visible part centred in the box at the row's left, never closer than 2 pixels
-    // to the box's top or left edge. The preview task measured the visible part already.
+    // to the box's top or left edge (the preview task measured the visible part already). Hidden.
     CTXObj* AddArrow(CTXObj* row, ThemePreview& preview, int rowHeight) {
         std::unique_ptr<HVBitmapState> state = TakeThumbnail(preview);
         if (!state) return nullptr;
@@ -604,8 +609,7 @@ private:
         picture->SetParent(row);
         picture->Create();
         picture->Move(std::max(x, 2), std::max(y, 2));
-        picture->Show();
-        return picture;
+        return picture;  // shown by the fill when the list is complete
     }
 
     static void CopyTexts(const CTheme& theme, const std::wstring& name, THEME_INFO& entry) {
