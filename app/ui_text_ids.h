@@ -2,7 +2,7 @@
 // The text ids the window asks UiText for, in one list: the window code uses the names, and the
 // language-file tests check every shipped language against the list.
 //
-// Texts 38, 143 and 145 are formats: each holds one "%s" for a file name.
+// Texts 38, 143, 145 and 146 are formats: each holds one "%s" for a file name.
 #include <cstddef>
 
 #define MORVANTA_UI_TEXTS(X)                                                                \
@@ -14,6 +14,7 @@
     X(kNewTheme, 5)                                                                         \
     X(kSystemPointers, 46) /* row 0 of the theme list, and the in-use name without theme */ \
     X(kConfirmDeleteTheme, 38)                                                              \
+    X(kEditorMissing, 146) /* holds one "%s" for the editor's path */                       \
     /* theme details panel */                                                               \
     X(kDetailsHeading, 6)                                                                   \
     X(kDetailsPointers, 7)                                                                  \

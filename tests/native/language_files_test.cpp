@@ -62,16 +62,14 @@ TEST_P(ShippedLanguage, HasANonEmptyTextForEveryTextIdAndNoOthers) {
         if (table.Find(id)) EXPECT_TRUE(known.count(id)) << "text id " << id << " is not used by the window";
 }
 
-TEST_P(ShippedLanguage, DeleteQuestionHasExactlyOnePlaceForTheFileName) {
-    const std::wstring question = *LoadLanguage(GetParam()).Find(uitext::kConfirmDeleteTheme);
-    EXPECT_EQ(Occurrences(question, L"%s"), 1u);
-    EXPECT_EQ(Occurrences(question, L"%"), 1u);
-}
-
-TEST_P(ShippedLanguage, UnreadableSoundMessageHasExactlyOnePlaceForTheFileName) {
-    const std::wstring message = *LoadLanguage(GetParam()).Find(uitext::kSoundUnreadable);
-    EXPECT_EQ(Occurrences(message, L"%s"), 1u);
-    EXPECT_EQ(Occurrences(message, L"%"), 1u);
+TEST_P(ShippedLanguage, FormatTextsHaveExactlyOnePlaceForTheirFileName) {
+    const TranslationTable table = LoadLanguage(GetParam());
+    for (int id : {uitext::kConfirmDeleteTheme, uitext::kSoundUnreadable, uitext::kHelpMissing,
+                   uitext::kEditorMissing}) {
+        const std::wstring text = *table.Find(id);
+        EXPECT_EQ(Occurrences(text, L"%s"), 1u) << "text id " << id;
+        EXPECT_EQ(Occurrences(text, L"%"), 1u) << "text id " << id;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(English, ShippedLanguage, ::testing::Values(1033));

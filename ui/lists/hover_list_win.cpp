@@ -45,7 +45,8 @@ HoverList::HoverList(HVObj* parent, int x, int y, int width, int height, const H
     Registry().push_back(this);
     scroll_ = std::make_unique<ScrollList>(parent, x, y, width, height, spec.scroll);
     hoverBar_ = CreateBar(Content(), RowWidth(), rowHeight_, spec.hoverBarId, IDP_LIST_HOVER);
-    selectionBar_ = CreateBar(Content(), RowWidth(), rowHeight_, spec.selectionBarId, IDP_LIST_SELECTED);
+    const int selectionWidth = spec.selectionBarWidth > 0 ? spec.selectionBarWidth : RowWidth();
+    selectionBar_ = CreateBar(Content(), selectionWidth, rowHeight_, spec.selectionBarId, IDP_LIST_SELECTED);
 }
 
 void HoverList::ClearRows() {

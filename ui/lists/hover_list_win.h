@@ -18,6 +18,8 @@ struct HoverListSpec {
     int rowHeight = 0;  // screen pixels
     // MoveHover ignores rows at or past row count + this (0: any row count).
     int hoverLimitExtra = 0;
+    // The selection bar's width when it differs from the rows' (0: as wide as a row).
+    int selectionBarWidth = 0;
 };
 
 class HoverList {

@@ -1,0 +1,311 @@
+"""The themes panel and the theme details panel, driven with real X input in real MorvantaConfig.exe
+processes.
+
+Each test installs the demo themes (two cursor themes, Aurora and Ember, and three files without
+cursors) and a damaged file into the Themes folder, starts the engine's stand-in and the window with
+Wine's debugstr channel on, and reads the panel's diagnostic lines: the list's rows, where the
+panel's parts are, what was applied and shown. The current-theme file is checked with
+`morvanta-theme dump`. Positions are client coordinates at scale 1.
+"""
+import os
+import shutil
+import struct
+import subprocess
+import tempfile
+import time
+import unittest
+
+import winelib as w
+import xinput
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+THEME_TOOL = os.environ.get("MORVANTA_THEME_TOOL") or os.path.join(ROOT, "build", "native", "tools", "morvanta-theme")
+SCREENSHOTS = os.path.join(ROOT, "docs", "screenshots")
+ENGINE_EXE = os.path.join(w.BIN_DIR, "Morvanta.exe")
+ENGINE_LOG = os.path.join(w.BIN_DIR, "engine.log")
+EDITOR_EXE = os.path.join(w.BIN_DIR, "ThemeEditor.exe")
+
+RELOAD_THEME = 1031  # WM_USER + 7: the engine reloads the theme in use
+ROW = 50
+PREVIEW_BOX = 60
+DETAILS_BUTTON = (360 + 10, 5 + 10)  # centres, relative to a row
+DELETE_BUTTON = (447 + 7, 8 + 7)
+SLOW_CLICK = 0.85  # the bar's buttons answer only this long after a row click
+# The roles of the demo themes' cursors; the in-use box shows those of 0, 2, 3, 5, 12, 18 and 19.
+DEMO_ROLES = [0, 2, 3, 4, 5, 8, 10, 12, 14, 18]
+IN_USE_ROLES = [0, 2, 3, 5, 12, 18]
+
+
+def dump(path):
+    import json
+    done = subprocess.run([THEME_TOOL, "dump", path], capture_output=True, check=True, timeout=60)
+    return json.loads(done.stdout)
+
+
+def differs(a, b, box, level=12):
+    """Share of pixels in box (x, y, width, height) whose colour differs by more than level."""
+    import numpy
+    x, y, width, height = box
+    crop = (x, y, x + width, y + height)
+    first = numpy.asarray(a.crop(crop), dtype=numpy.int16)
+    second = numpy.asarray(b.crop(crop), dtype=numpy.int16)
+    return float((numpy.abs(first - second).max(axis=2) > level).mean())
+
+
+def setUpModule():
+    global THEMES_SOURCE
+    THEMES_SOURCE = tempfile.mkdtemp(prefix="morvanta-themes-")
+    subprocess.run([os.path.join(ROOT, "scripts", "make-demo-themes.sh"), THEMES_SOURCE], check=True,
+                   env=dict(os.environ, MORVANTA_THEME_TOOL=THEME_TOOL), stdout=subprocess.DEVNULL)
+
+
+def tearDownModule():
+    shutil.rmtree(THEMES_SOURCE, ignore_errors=True)
+
+
+THEMES_SOURCE = ""
+
+
+@w.require_session
+@unittest.skipUnless(os.path.exists(THEME_TOOL), "needs the native morvanta-theme tool (scripts/build.sh native)")
+class ThemesCase(unittest.TestCase):
+    def setUp(self):
+        docs = w.unix_path(w.folder(w.CSIDL_COMMON_DOCUMENTS))
+        local = w.unix_path(w.folder(w.CSIDL_LOCAL_APPDATA))
+        self.themes = os.path.join(docs, "Halberon", "Morvanta", "Themes")
+        self.current = os.path.join(local, "Halberon", "Morvanta", "CurrentTheme.Morvanta")
+        w.remove_tree(self.themes)
+        os.makedirs(self.themes)
+        os.makedirs(os.path.dirname(self.current), exist_ok=True)
+        if os.path.exists(self.current):
+            os.remove(self.current)
+        for name in os.listdir(THEMES_SOURCE):
+            if name.endswith(".morvanta"):
+                shutil.copy(os.path.join(THEMES_SOURCE, name), self.themes)
+        # A damaged file: a header that promises more than the file holds.
+        with open(os.path.join(THEMES_SOURCE, "Aurora.morvanta"), "rb") as f:
+            head = f.read(400)
+        with open(os.path.join(self.themes, "Broken.morvanta"), "wb") as f:
+            f.write(head)
+        w.reg_delete_tree(w.PRODUCT_KEY)
+        open(ENGINE_LOG, "w").close()
+        handle, self.trace = tempfile.mkstemp(suffix=".trace")
+        os.close(handle)
+        self.engine = w.start(ENGINE_EXE)
+        self.assertTrue(w.wait_until(lambda: self.engine_log()[:1] and self.engine_log()[0].startswith("start"), 20))
+        time.sleep(0.3)
+        self.process = None
+        self.window = None
+
+    def tearDown(self):
+        if self.window:
+            w.close_window(self.window, self.process)
+        if self.engine.poll() is None:
+            self.engine.kill()
+            self.engine.wait()
+        w.close_windows_of_class(w.ENGINE_CLASS)
+        if os.path.exists(EDITOR_EXE):
+            os.remove(EDITOR_EXE)
+        os.remove(self.trace)
+
+    # --- helpers ---
+
+    def start_window(self):
+        xinput.park_pointer()
+        self.process = w.start_traced(w.CONFIG_EXE, self.trace)
+        self.window = w.main_window(60)
+        self.assertIsNotNone(self.window, "the window did not appear")
+        self.pointer = xinput.Pointer(self.window)
+        self.wait_trace("sound-list")
+        layout = self.wait_trace("themes-layout").split()
+        self.rows_x, self.rows_y = int(layout[2]), int(layout[3])
+        self.box = (int(layout[5]), int(layout[6]))
+        self.new_button = (int(layout[8]) + 50, int(layout[9]) + 13)
+        details = self.wait_trace("details-layout").split()
+        self.back_link = (int(details[2]) + 20, int(details[3]) + 8)
+        self.cursors = (int(details[5]), int(details[6]))
+        time.sleep(0.5)
+
+    def lines(self):
+        return w.trace_lines(self.trace)
+
+    def wait_trace(self, start, timeout=10, after=0):
+        found = w.wait_until(lambda: any(l.startswith(start) for l in self.lines()[after:]), timeout)
+        self.assertTrue(found, "no %r in %r" % (start, self.lines()[after:]))
+        return [l for l in self.lines()[after:] if l.startswith(start)][-1]
+
+    def theme_list(self, after=0):
+        """(rows, current, selected, names) of the list's latest fill."""
+        parts = self.wait_trace("theme-list ", after=after).split("|")
+        words = parts[0].split()
+        return int(words[1]), int(words[3]), int(words[5]), parts[1:]
+
+    def engine_log(self):
+        with open(ENGINE_LOG, encoding="utf-8") as f:
+            return [line.strip() for line in f if line.strip()]
+
+    def row_centre(self, row, x=300):
+        return self.rows_x + x, self.rows_y + ROW * row + ROW // 2
+
+    def row_box(self, row, x=0, width=PREVIEW_BOX):
+        return self.rows_x + x, self.rows_y + ROW * row, width, ROW
+
+    def click_row(self, row):
+        x, y = self.row_centre(row)
+        self.pointer.move(x, y)
+        self.pointer.move(x + 2, y)
+        self.pointer.click(x + 2, y)
+
+    def double_click_row(self, row):
+        x, y = self.row_centre(row)
+        self.pointer.move(x, y)
+        self.pointer.move(x + 2, y)
+        xinput.xdotool("click", "--repeat", 2, "--delay", 150, 1)
+        time.sleep(0.3)
+
+    def click_bar_button(self, row, button):
+        """A button of the selection bar on a row, well after the row's click."""
+        time.sleep(SLOW_CLICK)
+        x, y = self.rows_x + button[0], self.rows_y + ROW * row + button[1]
+        self.pointer.move(x - 30, y)
+        self.pointer.click(x, y)
+
+    def shot(self, name):
+        from PIL import Image
+        xinput.park_pointer()
+        time.sleep(0.3)
+        path = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "themes", name + ".png"))
+        return Image.open(path).convert("RGB")
+
+    def current_header(self):
+        with open(self.current, "rb") as f:
+            return struct.unpack_from("<IIII", f.read(16))
+
+
+class ThemesPanel(ThemesCase):
+    def test_the_list_shows_each_cursor_theme_animated_and_applies_the_one_clicked(self):
+        self.start_window()
+        rows, current, selected, names = self.theme_list()
+        # Row 0, then the two cursor themes; the files without cursors and the damaged one are not rows.
+        self.assertEqual((rows, current, selected, sorted(names)), (3, -1, 0, ["Aurora", "Ember"]))
+        row = {name: 1 + i for i, name in enumerate(names)}
+
+        # Each arrow plays: two shots a quarter second apart differ in its box, and only there.
+        first = self.shot("start")
+        time.sleep(0.25)
+        second = self.shot("start-later")
+        for name in names:
+            self.assertGreater(differs(first, second, self.row_box(row[name])), 0.01, name)
+        self.assertEqual(differs(first, second, self.row_box(0, 0, 480)), 0.0)
+
+        # The hover bar follows the pointer from row to row; it is not drawn under the selected row 0.
+        names_box = lambda r: self.row_box(r, 200, 280)
+        self.pointer.move(*self.row_centre(row["Ember"]))
+        self.pointer.move(*self.row_centre(row["Ember"], 302))
+        over_ember = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "themes", "hover.png"))
+        from PIL import Image
+        over_ember = Image.open(over_ember).convert("RGB")
+        self.assertGreater(differs(first, over_ember, names_box(row["Ember"])), 0.5)
+        self.assertEqual(differs(first, over_ember, names_box(row["Aurora"])), 0.0)
+        self.pointer.move(*self.row_centre(row["Aurora"], 302))
+        over_aurora = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "themes", "hover2.png"))
+        over_aurora = Image.open(over_aurora).convert("RGB")
+        self.assertGreater(differs(first, over_aurora, names_box(row["Aurora"])), 0.5)
+        self.assertEqual(differs(first, over_aurora, names_box(row["Ember"])), 0.0)
+
+        # A click applies Ember with its parts: the current-theme file is written, the engine is not
+        # told yet.
+        self.click_row(row["Ember"])
+        self.assertEqual(self.wait_trace("theme-applied"), "theme-applied row %d" % row["Ember"])
+        self.assertTrue(w.wait_until(lambda: os.path.exists(self.current), 5))
+        magic, size, _, version = self.current_header()
+        self.assertEqual((magic, size, version), (1, 184, 2003))
+        ember = dump(self.current)
+        self.assertEqual(ember["texts"]["name"], "Ember")
+        self.assertEqual([e["key"] for e in ember["effects"]], [0])
+        self.assertEqual([s["key"] for s in ember["sounds"]], [0, 1])
+        self.assertEqual(self.wait_trace("in-use"), "in-use roles %s placed %d" % (
+            " ".join(map(str, IN_USE_ROLES)), len(IN_USE_ROLES)))
+        time.sleep(0.6)
+        self.assertNotIn("sent %d 0 0" % RELOAD_THEME, self.engine_log())
+
+        # A double click on Aurora applies it (its cursors; it has no effects or sounds, so Ember's
+        # go) and tells the engine.
+        self.double_click_row(row["Aurora"])
+        self.assertTrue(w.wait_until(lambda: "sent %d 0 0" % RELOAD_THEME in self.engine_log(), 10),
+                        self.engine_log())
+        aurora = dump(self.current)
+        self.assertEqual(aurora["texts"]["name"], "Aurora")
+        self.assertEqual((aurora["effects"], aurora["sounds"]), ([], []))
+        shot = self.shot("in-use")
+        box_x, box_y = self.box
+        # The box's fill shows around six cursors: most of its first 250 pixels are not plain fill.
+        self.assertGreater(differs(shot, Image.new("RGB", shot.size, (0xE6, 0xE6, 0xE6)), (box_x + 8, box_y + 2, 250, 46)),
+                           0.1)
+
+        # The details button of the selected row opens every cursor of the theme with its label.
+        self.click_bar_button(row["Aurora"], DETAILS_BUTTON)
+        details = self.wait_trace("details row")
+        self.assertTrue(details.startswith("details row %d roles %s cell " % (
+            row["Aurora"], " ".join(map(str, DEMO_ROLES)))), details)
+        cell_width, cell_height = map(int, details.split()[-2:])
+        shot_path = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "theme-details.png"))
+        # Animated: the cursors' cells (the label bands under them stay).
+        x0, y0 = self.cursors
+        masks = [(x0, y0 + r * (cell_height + 24), 5 * cell_width + 32, cell_height) for r in range(4)]
+        problems = [xinput.compare_with_image(shot_path, os.path.join(SCREENSHOTS, "theme-details.png"), masks)]
+
+        # Back to the list, which looks as committed with Aurora in use.
+        self.pointer.click(*self.back_link)
+        time.sleep(0.8)
+        xinput.park_pointer()
+        time.sleep(0.3)
+        shot_path = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "themes.png"))
+        masks = [(self.rows_x, self.rows_y, PREVIEW_BOX, ROW * rows), (box_x, box_y, 500, 50)]
+        problems.append(xinput.compare_with_image(shot_path, os.path.join(SCREENSHOTS, "themes.png"), masks))
+        self.assertEqual([p for p in problems if p], [])
+
+    def test_deleting_asks_first_and_the_editor_is_started_beside_the_program(self):
+        self.start_window()
+        rows, _, _, names = self.theme_list()
+        ember = 1 + names.index("Ember")
+        path = os.path.join(self.themes, "Ember.morvanta")
+
+        # No editor beside the program: a message says so.
+        self.pointer.click(*self.new_button)
+        box = w.wait_message_box(caption="Morvanta")
+        self.assertIsNotNone(box)
+        self.assertIn("ThemeEditor.exe", box["text"])
+        w.dismiss_message_box(box)
+
+        # The editor (the engine's stand-in under the editor's name, which logs how it was started)
+        # gets the theme's file.
+        shutil.copy(ENGINE_EXE, EDITOR_EXE)
+        self.click_row(ember)
+        start = len(self.engine_log())
+        self.click_bar_button(ember, (380 + 10, 5 + 10))
+        self.assertTrue(w.wait_until(lambda: len(self.engine_log()) > start, 15), self.engine_log())
+        started = self.engine_log()[start]
+        self.assertTrue(started.startswith('start "') and started.lower().endswith('\\ember.morvanta"'), started)
+        w.close_windows_of_class(w.ENGINE_CLASS)
+
+        # Delete asks with the file's name; No keeps the file, Yes deletes it and the list follows.
+        after = len(self.lines())
+        self.click_bar_button(ember, DELETE_BUTTON)
+        box = w.wait_message_box(caption="Morvanta")
+        self.assertIsNotNone(box)
+        self.assertIn('"Ember.morvanta"', box["text"])
+        w.press(box["hwnd"], 7)
+        w.probe("wait-gone", box["hwnd"], 10)
+        self.assertTrue(os.path.exists(path))
+        self.click_bar_button(ember, DELETE_BUTTON)
+        box = w.wait_message_box(caption="Morvanta")
+        self.assertIsNotNone(box)
+        w.press(box["hwnd"], 6)
+        self.assertTrue(w.wait_until(lambda: not os.path.exists(path), 10))
+        self.wait_trace("theme-list %d " % (rows - 1), timeout=15, after=after)
+        self.assertEqual(self.theme_list(after)[3], ["Aurora"])
+
+
+if __name__ == "__main__":
+    unittest.main()
