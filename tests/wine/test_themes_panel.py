@@ -21,9 +21,9 @@ import xinput
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 THEME_TOOL = os.environ.get("MORVANTA_THEME_TOOL") or os.path.join(ROOT, "build", "native", "tools", "morvanta-theme")
 SCREENSHOTS = os.path.join(ROOT, "docs", "screenshots")
-ENGINE_EXE = os.path.join(w.BIN_DIR, "Morvanta.exe")
-ENGINE_LOG = os.path.join(w.BIN_DIR, "engine.log")
-EDITOR_EXE = os.path.join(w.BIN_DIR, "ThemeEditor.exe")
+ENGINE_EXE = os.path.join(w.PROGRAM_DIR, "Morvanta.exe")
+ENGINE_LOG = os.path.join(w.PROGRAM_DIR, "engine.log")
+EDITOR_EXE = os.path.join(w.PROGRAM_DIR, "ThemeEditor.exe")
 
 RELOAD_THEME = 1031  # WM_USER + 7: the engine reloads the theme in use
 ROW = 50
