@@ -9,6 +9,7 @@
 #include "app/settings_win.h"
 #include "app/translations_win.h"
 #include "app/ui_text_ids.h"
+#include "graphics/hv_lock.h"
 #include "graphics/hv_window_host_win.h"
 #include "resources/resource_ids.h"
 #include "theme/theme_library.h"
@@ -73,6 +74,9 @@ void BuildWindow(HWND window) {
 
     SetControlWindow(window);
     SetControlEvents(&gWindowEvents);
+    // The window's thread holds the library's lock while it builds: the many objects made here
+    // then take it without waiting for the platform lock each time.
+    hvlock::Guard building(hvlock::kChangeTimeout);
     gUi.root = new CTXObj(HVK_WRAPPED, CreateWindowHost(window));
     gUi.root->SetParent(gHVObjects.root);
     gUi.root->Create();

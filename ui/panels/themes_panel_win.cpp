@@ -16,6 +16,7 @@
 #include "app/ui_text_ids.h"
 #include "base/text_compare.h"
 #include "base/text_encoding.h"
+#include "graphics/hv_lock.h"
 #include "graphics/cursor_appearance.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
@@ -227,6 +228,8 @@ public:
                 PanelTrace("theme-row left out " + text::Utf16ToUtf8(records[index].path));
                 return;
             }
+            // One hold of the library's lock for the row's objects instead of one per operation.
+            hvlock::Guard lock(hvlock::kPositionTimeout);
             THEME_INFO entry = records[index];
             CopyTexts(*preview.theme, preview.entry.name, entry);
             const int row = list.RowCount();
