@@ -97,9 +97,7 @@ def dump(path):
 
 def setUpModule():
     global THEMES_SOURCE
-    THEMES_SOURCE = tempfile.mkdtemp(prefix="morvanta-panels-")
-    subprocess.run([os.path.join(ROOT, "scripts", "make-demo-themes.sh"), THEMES_SOURCE], check=True,
-                   env=dict(os.environ, MORVANTA_THEME_TOOL=THEME_TOOL), stdout=subprocess.DEVNULL)
+    THEMES_SOURCE = w.make_demo_themes(THEME_TOOL, "morvanta-panels-")
     make_fast_trail(THEMES_SOURCE)
 
 
@@ -116,20 +114,8 @@ class PanelCase(unittest.TestCase):
     """Fresh folders, registry and engine log for each test; the window is started by the test."""
 
     def setUp(self):
-        docs = w.unix_path(w.folder(w.CSIDL_COMMON_DOCUMENTS))
-        local = w.unix_path(w.folder(w.CSIDL_LOCAL_APPDATA))
-        self.themes = os.path.join(docs, "Halberon", "Morvanta", "Themes")
-        self.sounds = os.path.join(docs, "Halberon", "Morvanta", "Sounds")
-        self.current = os.path.join(local, "Halberon", "Morvanta", "CurrentTheme.Morvanta")
-        for folder in (self.themes, self.sounds):
-            w.remove_tree(folder)
-            os.makedirs(folder)
-        os.makedirs(os.path.dirname(self.current), exist_ok=True)
-        if os.path.exists(self.current):
-            os.remove(self.current)
-        for name in os.listdir(THEMES_SOURCE):
-            if name.endswith(".morvanta"):
-                shutil.copy(os.path.join(THEMES_SOURCE, name), self.themes)
+        paths = w.fresh_product_folders(THEMES_SOURCE, sounds=True)
+        self.themes, self.sounds, self.current = paths["themes"], paths["sounds"], paths["current"]
         w.reg_delete_tree(w.PRODUCT_KEY)
         open(ENGINE_LOG, "w").close()
         handle, self.trace = tempfile.mkstemp(suffix=".trace")

@@ -42,9 +42,7 @@ def key(*names):
 
 def setUpModule():
     global THEMES_SOURCE
-    THEMES_SOURCE = tempfile.mkdtemp(prefix="morvanta-keys-")
-    subprocess.run([os.path.join(ROOT, "scripts", "make-demo-themes.sh"), THEMES_SOURCE], check=True,
-                   env=dict(os.environ, MORVANTA_THEME_TOOL=THEME_TOOL), stdout=subprocess.DEVNULL)
+    THEMES_SOURCE = w.make_demo_themes(THEME_TOOL, "morvanta-keys-")
 
 
 def tearDownModule():
@@ -83,18 +81,8 @@ def in_reading_order(stops):
 @unittest.skipUnless(os.path.exists(THEME_TOOL), "needs the native morvanta-theme tool (scripts/build.sh native)")
 class KeyboardCase(unittest.TestCase):
     def setUp(self):
-        docs = w.unix_path(w.folder(w.CSIDL_COMMON_DOCUMENTS))
-        local = w.unix_path(w.folder(w.CSIDL_LOCAL_APPDATA))
-        self.themes = os.path.join(docs, "Halberon", "Morvanta", "Themes")
-        self.current = os.path.join(local, "Halberon", "Morvanta", "CurrentTheme.Morvanta")
-        w.remove_tree(self.themes)
-        os.makedirs(self.themes)
-        os.makedirs(os.path.dirname(self.current), exist_ok=True)
-        if os.path.exists(self.current):
-            os.remove(self.current)
-        for name in sorted(os.listdir(THEMES_SOURCE)):
-            if name.endswith(".morvanta"):
-                shutil.copy(os.path.join(THEMES_SOURCE, name), self.themes)
+        paths = w.fresh_product_folders(THEMES_SOURCE)
+        self.themes, self.current = paths["themes"], paths["current"]
         w.reg_delete_tree(w.PRODUCT_KEY)
         handle, self.trace = tempfile.mkstemp(suffix=".trace")
         os.close(handle)

@@ -54,9 +54,7 @@ def differs(a, b, box, level=12):
 
 def setUpModule():
     global THEMES_SOURCE
-    THEMES_SOURCE = tempfile.mkdtemp(prefix="morvanta-themes-")
-    subprocess.run([os.path.join(ROOT, "scripts", "make-demo-themes.sh"), THEMES_SOURCE], check=True,
-                   env=dict(os.environ, MORVANTA_THEME_TOOL=THEME_TOOL), stdout=subprocess.DEVNULL)
+    THEMES_SOURCE = w.make_demo_themes(THEME_TOOL, "morvanta-themes-")
 
 
 def tearDownModule():
@@ -70,18 +68,8 @@ THEMES_SOURCE = ""
 @unittest.skipUnless(os.path.exists(THEME_TOOL), "needs the native morvanta-theme tool (scripts/build.sh native)")
 class ThemesCase(unittest.TestCase):
     def setUp(self):
-        docs = w.unix_path(w.folder(w.CSIDL_COMMON_DOCUMENTS))
-        local = w.unix_path(w.folder(w.CSIDL_LOCAL_APPDATA))
-        self.themes = os.path.join(docs, "Halberon", "Morvanta", "Themes")
-        self.current = os.path.join(local, "Halberon", "Morvanta", "CurrentTheme.Morvanta")
-        w.remove_tree(self.themes)
-        os.makedirs(self.themes)
-        os.makedirs(os.path.dirname(self.current), exist_ok=True)
-        if os.path.exists(self.current):
-            os.remove(self.current)
-        for name in os.listdir(THEMES_SOURCE):
-            if name.endswith(".morvanta"):
-                shutil.copy(os.path.join(THEMES_SOURCE, name), self.themes)
+        paths = w.fresh_product_folders(THEMES_SOURCE)
+        self.themes, self.current = paths["themes"], paths["current"]
         # A damaged file: a header that promises more than the file holds.
         with open(os.path.join(THEMES_SOURCE, "Aurora.morvanta"), "rb") as f:
             head = f.read(400)

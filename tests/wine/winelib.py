@@ -288,3 +288,36 @@ def trace_lines(trace_path, prefix="morvanta: "):
             if text.startswith(prefix):
                 lines.append(text[len(prefix):])
     return lines
+
+
+# --- The product's folders, as the window tests start from them ---
+
+def make_demo_themes(theme_tool, prefix):
+    """A temporary folder holding the demo themes the project draws itself (the caller removes it)."""
+    folder = tempfile.mkdtemp(prefix=prefix)
+    script = os.path.join(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))), "scripts",
+                          "make-demo-themes.sh")
+    subprocess.run([script, folder], check=True, env=dict(os.environ, MORVANTA_THEME_TOOL=theme_tool),
+                   stdout=subprocess.DEVNULL)
+    return folder
+
+
+def fresh_product_folders(themes_source, sounds=False):
+    """Empties the Themes folder (and the Sounds folder), copies the .morvanta files of
+    themes_source into it and removes the current-theme file. Answers the Linux paths
+    {"themes", "sounds", "current"}."""
+    docs = unix_path(folder(CSIDL_COMMON_DOCUMENTS))
+    local = unix_path(folder(CSIDL_LOCAL_APPDATA))
+    paths = {"themes": os.path.join(docs, "Halberon", "Morvanta", "Themes"),
+             "sounds": os.path.join(docs, "Halberon", "Morvanta", "Sounds"),
+             "current": os.path.join(local, "Halberon", "Morvanta", "CurrentTheme.Morvanta")}
+    for name in ("themes", "sounds") if sounds else ("themes",):
+        remove_tree(paths[name])
+        os.makedirs(paths[name])
+    os.makedirs(os.path.dirname(paths["current"]), exist_ok=True)
+    if os.path.exists(paths["current"]):
+        os.remove(paths["current"])
+    for name in sorted(os.listdir(themes_source)):
+        if name.endswith(".morvanta"):
+            shutil.copy(os.path.join(themes_source, name), paths["themes"])
+    return paths

@@ -102,15 +102,6 @@ int CheckBoxIndex(const OptionCheckBox* box) {
     return static_cast<int>(box - kOptionCheckBoxes);
 }
 
-// The width a text takes in the window's face.
-int TextWidth(const std::wstring& text, double points) {
-    HVTextParams params;
-    params.text = text;
-    params.face = kUiFace;
-    params.pointSize = ScaledPoints(points);
-    return HVBitmapState(L"measure", params).Width();
-}
-
 // A page head: the toggle image with its caption centred on it.
 void BuildPageHead(HVObj* panel, int index) {
     const int x = Scaled(kMargin) + Scaled(kHeadWidth) * index;

@@ -1,6 +1,8 @@
 #include "ui/panels/panel_layout_win.h"
 
 #include "app/translations.h"
+#include "graphics/hv_bitmap_state.h"
+#include "graphics/hv_text_params.h"
 #include "ui/ui_metrics_win.h"
 
 std::wstring Text(int textId) {
@@ -11,4 +13,12 @@ std::wstring Text(int textId) {
 CTXObj* CreatePanelHeading(HVObj* panel, int textId) {
     return CreateTextLabel(panel, Scaled(panelstyle::kMargin), Scaled(panelstyle::kHeadingTop), Text(textId),
                            panelstyle::Text(panelstyle::kHeadingPoints, panelstyle::kHeadingInk));
+}
+
+int TextWidth(const std::wstring& text, double points) {
+    HVTextParams params;
+    params.text = text;
+    params.face = kUiFace;
+    params.pointSize = ScaledPoints(points);
+    return HVBitmapState(L"measure", params).Width();
 }

@@ -37,3 +37,6 @@ CTXObj* CreatePanelHeading(HVObj* panel, int textId);
 
 // The text of a text id, or an empty text when the translation has none.
 std::wstring Text(int textId);
+
+// The width a text takes in the window's face at a size in design points.
+int TextWidth(const std::wstring& text, double points);

@@ -120,15 +120,6 @@ const ScrollListSpec kDetailsScroll = [] {
     return spec;
 }();
 
-// The width a text takes in the window's face.
-int TextWidth(const std::wstring& text, double points) {
-    HVTextParams params;
-    params.text = text;
-    params.face = kUiFace;
-    params.pointSize = ScaledPoints(points);
-    return HVBitmapState(L"measure", params).Width();
-}
-
 // For the start-up figures of the diagnostic lines: how long the process has run.
 long long MillisecondsSinceProcessStart() {
     FILETIME created, exited, kernel, user, now;
