@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/engine_control_win.h"
 #include "graphics/halvix_win.h"
 #include "graphics/hv_window_host_win.h"
 #include "tests/native/theme_bytes.h"
@@ -16,12 +17,15 @@
 #include "theme/theme.h"
 #include "theme/theme_library.h"
 #include "ui/controls/ctx_obj_win.h"
+#include "ui/click_guards_win.h"
 #include "ui/current_theme_win.h"
 #include "ui/lists/hover_list_win.h"
 #include "ui/panel_handler_win.h"
+#include "ui/panels/options_panel_win.h"
 #include "ui/panels/theme_list_layout.h"
 #include "ui/panels/themes_panel_win.h"
 #include "ui/sidebar_win.h"
+#include "ui/window_events_win.h"
 
 namespace {
 
@@ -30,6 +34,18 @@ namespace tb = themebytes;
 constexpr int kThemeHoverBar = 41;
 
 LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+ULONGLONG gFakeNow = 0;
+ULONGLONG FakeNow() {
+    return gFakeNow;
+}
+
+// The engine's stand-in inside the test: a window of the engine's class that counts what it is sent.
+size_t gEngineMessages = 0;
+LRESULT CALLBACK EngineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_USER && message < WM_USER + 32) ++gEngineMessages;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -160,6 +176,55 @@ TEST_F(ThemeListFill, OfTwoThemesNamedLikeTheThemeInUseTheLaterRowBecomesCurrent
     // The window reloads the theme in use after another program changed it: the list follows.
     LoadThemeIntoUI(folder_.Write(L"Changed.morvanta", ThemeFile(L"Other")), false, true);
     EXPECT_EQ(SelectedThemeRow(), 2);
+}
+
+TEST_F(ThemeListFill, ASecondBarClickAppliesWithin500MsAndTheBarsButtonsWaitMoreThan749MsAfterTheRowClick) {
+    WNDCLASSW engineClass = {};
+    engineClass.lpfnWndProc = EngineProc;
+    engineClass.hInstance = GetModuleHandleW(nullptr);
+    engineClass.lpszClassName = kEngineWindowClass;
+    RegisterClassW(&engineClass);
+    HWND engine = CreateWindowExW(0, kEngineWindowClass, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(engine, nullptr);
+    BuildOptionsPanel();  // a row click resets the options
+    gThemeLibrary.cursorThemes = {Record(folder_.Write(L"Alpha.morvanta", ThemeFile(L"Alpha")))};
+    FillThemeList();
+    SetClickClock(&FakeNow);
+    WindowEvents events;
+    HoverList& list = List();
+    auto clickRow = [&](ULONGLONG at) {
+        gFakeNow = at;
+        events.OnHoverMove(list.Content(), 1, list.RowHeight() + list.RowHeight() / 2);
+        events.OnCommand(list.HoverBar(), kThemeHoverBar);
+    };
+    auto engineHeard = [&] {
+        MSG message;
+        while (PeekMessageW(&message, engine, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        return gEngineMessages;
+    };
+
+    clickRow(10000);
+    ASSERT_EQ(SelectedThemeRow(), 1);
+    const size_t before = engineHeard();
+    gFakeNow = 10000 + 500;
+    events.OnCommand(list.SelectionBar(), 42);
+    EXPECT_EQ(engineHeard(), before) << "500 ms after the row click only records the time";
+    gFakeNow += 499;
+    events.OnCommand(list.SelectionBar(), 42);
+    EXPECT_GT(engineHeard(), before) << "499 ms after the previous click applies";
+
+    clickRow(20000);
+    auto* details = static_cast<CTXObj*>(list.SelectionBar()->Children()[0]);
+    gFakeNow = 20000 + 749;
+    events.OnCommand(details, 6);
+    EXPECT_FALSE(IsPanelShown(Panel::Details));
+    gFakeNow = 20000 + 751;
+    events.OnCommand(details, 6);
+    EXPECT_TRUE(IsPanelShown(Panel::Details));
+
+    SetClickClock(nullptr);
+    DestroyWindow(engine);
 }
 
 }  // namespace

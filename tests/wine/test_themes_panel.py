@@ -30,6 +30,9 @@ ROW = 50
 PREVIEW_BOX = 60
 DETAILS_BUTTON = (360 + 10, 5 + 10)  # centres, relative to a row
 DELETE_BUTTON = (447 + 7, 8 + 7)
+PROPERTIES_BUTTON = (415 + 7, 8 + 7)
+# Name, author, version, web site, e-mail and description of the properties dialog.
+PROPERTY_FIELDS = (1017, 1018, 1019, 1020, 1021, 1011)
 SLOW_CLICK = 0.85  # the bar's buttons answer only this long after a row click
 # The roles of the demo themes' cursors; the in-use box shows those of 0, 2, 3, 5, 12, 18 and 19.
 DEMO_ROLES = [0, 2, 3, 4, 5, 8, 10, 12, 14, 18]
@@ -276,6 +279,16 @@ class ThemesPanel(ThemesCase):
         started = self.engine_log()[start]
         self.assertTrue(started.startswith('start "') and started.lower().endswith('\\ember.morvanta"'), started)
         w.close_windows_of_class(w.ENGINE_CLASS)
+
+        # Properties shows the row's six texts, read from its record.
+        self.click_bar_button(ember, PROPERTIES_BUTTON)
+        dialog = w.window_titled("Theme properties")
+        self.assertIsNotNone(dialog, "the properties dialog did not open")
+        texts = [w.dialog_item(dialog["hwnd"], item)["text"] for item in PROPERTY_FIELDS]
+        self.assertEqual(texts, ["Ember", "Morvanta demo", "1.0", "", "",
+                                 "Warm pointers with a click ripple and click sounds."])
+        w.press(dialog["hwnd"], 1)
+        self.assertEqual(w.probe("wait-gone", dialog["hwnd"], 10)[0], 0, "OK did not close the dialog")
 
         # Delete asks with the file's name; No keeps the file, Yes deletes it and the list follows.
         after = len(self.lines())

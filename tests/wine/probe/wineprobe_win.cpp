@@ -56,9 +56,14 @@ void PrintLine(const std::string& line) {
     std::fflush(stdout);
 }
 
+// The window's text as the window itself answers it: GetWindowText reads only the caption the
+// system keeps for a window of another process, not an edit control's content.
 std::wstring WindowText(HWND window) {
     wchar_t buffer[4096] = {};
-    GetWindowTextW(window, buffer, 4096);
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000,
+                             &copied))
+        GetWindowTextW(window, buffer, 4096);
     return buffer;
 }
 
