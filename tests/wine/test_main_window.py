@@ -14,6 +14,7 @@ TAB_HEIGHT = 48
 TAB_TOP = 10
 MARKER_X = 2  # the selected tab's blue bar at the left edge
 THEMES_TAB, OPTIONS_TAB, ABOUT_TAB = 0, 5, 6
+HELP_LINK = (280, 199)  # the about panel's third link
 
 
 def tab_centre(index):
@@ -50,6 +51,14 @@ class MainWindowTest(unittest.TestCase):
     def test_the_window_opens_at_800_by_600_on_the_themes_panel(self):
         self.assertEqual((self.window["clientWidth"], self.window["clientHeight"]), (800, 600))
         self.assertEqual(self.selected_tabs(self.shot("start")), [THEMES_TAB])
+
+    def test_the_help_link_says_so_when_the_help_file_is_not_beside_the_program(self):
+        self.pointer.click(*tab_centre(ABOUT_TAB), settle=0.6)
+        self.pointer.click(*HELP_LINK)
+        box = w.wait_message_box(caption="Morvanta")
+        self.assertIsNotNone(box, "no message about the missing help file")
+        self.assertIn("Morvanta.CHM", box["text"])
+        w.dismiss_message_box(box)
 
     def test_the_tabs_switch_panels_and_the_shown_panels_tab_changes_nothing(self):
         import numpy
