@@ -130,11 +130,23 @@ def main_window(timeout=30):
 
 
 def close_window(window, process=None, timeout=20):
-    """Ends the main window with its close command and waits for its process."""
+    """Ends the main window with its close command and waits for its process.
+
+    A process that has not ended in time is killed, so that a window left behind cannot take the
+    next tests' starts (a second start hands its work to the running instance); the time-out is
+    then reported on standard error and the answer is None."""
     probe("close", window["hwnd"])
-    if process is not None:
+    if process is None:
+        return None
+    try:
         return process.wait(timeout=timeout)
-    return None
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait(timeout=30)
+        probe("wait-gone", window["hwnd"], 10)
+        print("warning: the window %s did not close within %d s; its process was ended" % (window["hwnd"], timeout),
+              file=sys.stderr)
+        return None
 
 
 def folder(csidl):
