@@ -25,8 +25,8 @@ namespace {
 class File {
 public:
     File(const std::wstring& path, bool exclusive)
-        : handle_(CreateFileW(path.c_str(), GENERIC_READ, exclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, exclusive ? 0 : FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~File() {
         if (IsOpen()) CloseHandle(handle_);
     }
@@ -112,7 +112,7 @@ std::filesystem::path ToFsPath(const std::wstring& path) {
 }
 
 ReadStatus ReadWhole(const std::wstring& path, std::vector<uint8_t>& bytes, const ReadOptions& options,
-                    std::string* reason) {
+                     std::string* reason) {
     bytes.clear();
     File file(path, options.exclusive);
     if (!file.IsOpen()) return Refuse(ReadStatus::kNotOpened, "cannot open", path, File::Error(), bytes, reason);
@@ -129,7 +129,8 @@ ReadStatus ReadWhole(const std::wstring& path, std::vector<uint8_t>& bytes, cons
             return Refuse(ReadStatus::kFailed, "cannot read", path, File::Error(), bytes, reason);
         bytes.resize(done);
         if (!options.headerAccepted(bytes.data(), bytes.size()))
-            return Refuse(ReadStatus::kRefused, "will not read", path, "not a file of the expected kind", bytes, reason);
+            return Refuse(ReadStatus::kRefused, "will not read", path, "not a file of the expected kind", bytes,
+                          reason);
     }
     bytes.resize(size_t(size));
     size_t rest = 0;

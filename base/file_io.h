@@ -37,7 +37,7 @@ struct ReadOptions {
 // there). For every status but kRead, reason (when given) receives one line naming the file and the
 // system's error, and bytes is left empty.
 ReadStatus ReadWhole(const std::wstring& path, std::vector<uint8_t>& bytes, const ReadOptions& options = {},
-                    std::string* reason = nullptr);
+                     std::string* reason = nullptr);
 
 // ReadWhole with a size limit: true when the whole file was read.
 bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes, uint64_t maxBytes);

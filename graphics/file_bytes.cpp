@@ -32,6 +32,8 @@ bool ReadFileBytes(const std::wstring& path, std::vector<uint8_t>* bytes) {
     return fileio::ReadWholeFile(path, *bytes, kMaxFileBytes);
 }
 
-bool FileExists(const std::wstring& path) { return OpenForReading(path) != nullptr; }
+bool FileExists(const std::wstring& path) {
+    return OpenForReading(path) != nullptr;
+}
 
 }  // namespace halvix

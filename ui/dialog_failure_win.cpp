@@ -8,8 +8,7 @@ namespace {
 // Reads the words of a dialog template without ever reading past its end.
 class TemplateWords {
 public:
-    TemplateWords(const void* data, DWORD size)
-        : words_(static_cast<const WORD*>(data)), count_(size / sizeof(WORD)) {}
+    TemplateWords(const void* data, DWORD size) : words_(static_cast<const WORD*>(data)), count_(size / sizeof(WORD)) {}
     bool ok() const { return ok_; }
     WORD Word() {
         if (at_ >= count_) {
@@ -55,7 +54,7 @@ bool TemplateClasses(const void* data, DWORD size, std::vector<std::wstring>& cl
     const DWORD style = styleLow | DWORD(in.Word()) << 16;
     if (!extended) in.Skip(2);  // extended style
     const WORD items = in.Word();
-    in.Skip(4);  // position and size
+    in.Skip(4);          // position and size
     in.NameOrOrdinal();  // menu
     classes.push_back(in.NameOrOrdinal());
     in.NameOrOrdinal();  // title
@@ -86,7 +85,8 @@ DWORD DialogCreationError(HINSTANCE instance, int templateId) {
     for (const std::wstring& name : classes) {
         WNDCLASSEXW info{};
         info.cbSize = sizeof info;
-        if (name.empty() || GetClassInfoExW(instance, name.c_str(), &info) || GetClassInfoExW(nullptr, name.c_str(), &info))
+        if (name.empty() || GetClassInfoExW(instance, name.c_str(), &info) ||
+            GetClassInfoExW(nullptr, name.c_str(), &info))
             continue;
         // The system's own error for that class: a hidden window that cannot be made.
         SetLastError(0);

@@ -27,7 +27,9 @@ struct ErrorManager {
 }
 
 // A fatal error returns control to the decoder instead of ending the process.
-void OnFatalError(j_common_ptr info) { Escape(info); }
+void OnFatalError(j_common_ptr info) {
+    Escape(info);
+}
 void OnMessage(j_common_ptr) {}
 
 // Premature end of data is only a warning to libjpeg (it pads with grey); a cut image is refused.
@@ -113,9 +115,12 @@ std::unique_ptr<PixelStorage> DecodeJpeg(const uint8_t* data, size_t size, std::
     jpeg_destroy_decompress(&s.cinfo);
     if (!ok) {
         if (reason) {
-            if (s.reason) *reason = s.reason;
-            else if (s.errors.message[0]) *reason = std::string("JPEG: ") + s.errors.message;
-            else *reason = "damaged JPEG image";
+            if (s.reason)
+                *reason = s.reason;
+            else if (s.errors.message[0])
+                *reason = std::string("JPEG: ") + s.errors.message;
+            else
+                *reason = "damaged JPEG image";
         }
         return nullptr;
     }

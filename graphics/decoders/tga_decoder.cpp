@@ -12,7 +12,9 @@ namespace {
 constexpr uint8_t kTrueColorUncompressed = 2;
 constexpr uint8_t kBitsPerPixel = 32;
 
-uint16_t ReadLe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t ReadLe16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
 }  // namespace
 

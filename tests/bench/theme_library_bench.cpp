@@ -357,10 +357,12 @@ int main(int argc, char** argv) {
         total += ms;
         slowest = std::max(slowest, ms);
     }
-    std::printf("loads alone: %.0f ms in all, slowest file %.1f ms, reading the bytes %.0f ms\n", total, slowest, reading);
-    std::printf("bound of whole batches (sum of each batch's slowest) %.0f ms = speed-up %.2f at most; "
-                "bound of %u loads in flight %.0f ms = speed-up %.2f\n",
-                batched, total / batched, batch, std::max(total / batch, slowest), total / std::max(total / batch, slowest));
+    std::printf("loads alone: %.0f ms in all, slowest file %.1f ms, reading the bytes %.0f ms\n", total, slowest,
+                reading);
+    std::printf(
+        "bound of whole batches (sum of each batch's slowest) %.0f ms = speed-up %.2f at most; "
+        "bound of %u loads in flight %.0f ms = speed-up %.2f\n",
+        batched, total / batched, batch, std::max(total / batch, slowest), total / std::max(total / batch, slowest));
 
     double load[1] = {0};
     getloadavg(load, 1);

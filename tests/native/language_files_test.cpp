@@ -64,8 +64,8 @@ TEST_P(ShippedLanguage, HasANonEmptyTextForEveryTextIdAndNoOthers) {
 
 TEST_P(ShippedLanguage, FormatTextsHaveExactlyOnePlaceForTheirFileName) {
     const TranslationTable table = LoadLanguage(GetParam());
-    for (int id : {uitext::kConfirmDeleteTheme, uitext::kSoundUnreadable, uitext::kHelpMissing,
-                   uitext::kEditorMissing}) {
+    for (int id :
+         {uitext::kConfirmDeleteTheme, uitext::kSoundUnreadable, uitext::kHelpMissing, uitext::kEditorMissing}) {
         const std::wstring text = *table.Find(id);
         EXPECT_EQ(Occurrences(text, L"%s"), 1u) << "text id " << id;
         EXPECT_EQ(Occurrences(text, L"%"), 1u) << "text id " << id;

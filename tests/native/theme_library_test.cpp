@@ -134,8 +134,10 @@ struct LoadWatch {
             mostRunning = std::max(mostRunning, ++running);
         } else {
             --running;
-            if (index == 0) firstRunning = false;
-            else if (firstRunning) ++endedBehindFirst;
+            if (index == 0)
+                firstRunning = false;
+            else if (firstRunning)
+                ++endedBehindFirst;
         }
     }
 };

@@ -122,8 +122,7 @@ TEST_F(ThemeListFill, ARecordWhoseFileWentAwayOrWasDamagedAfterTheScanIsLeftOutA
     const std::wstring alpha = folder_.Write(L"Alpha.morvanta", ThemeFile(L"Alpha"));
     const std::wstring damaged = folder_.Write(L"Damaged.morvanta", std::string("MORVANTA? no, just text"));
     const std::wstring beta = folder_.Write(L"Beta.morvanta", ThemeFile(L"Beta"));
-    gThemeLibrary.cursorThemes = {Record(alpha), Record(folder_.File(L"Gone.morvanta")), Record(damaged),
-                                  Record(beta)};
+    gThemeLibrary.cursorThemes = {Record(alpha), Record(folder_.File(L"Gone.morvanta")), Record(damaged), Record(beta)};
     FillThemeList();
 
     // Row 0, then the two themes that could be loaded; row i still shows record i - 1.

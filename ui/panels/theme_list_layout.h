@@ -37,8 +37,7 @@ struct BoxPlace {
 struct BoxSize {
     int width = 0, height = 0;
 };
-std::vector<BoxPlace> PlaceInUseCursors(const std::vector<BoxSize>& sizes, int boxWidth, int boxHeight,
-                                        double scale);
+std::vector<BoxPlace> PlaceInUseCursors(const std::vector<BoxSize>& sizes, int boxWidth, int boxHeight, double scale);
 
 // The theme details grid: 5 columns and 4 rows of cells with 8·s between columns and a 24·s label
 // band under each cell, filling the area.

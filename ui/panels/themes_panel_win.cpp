@@ -242,8 +242,8 @@ public:
 
         list.FinishRows(height * list.RowCount());
         ScrollList& scroll = list.Scroll();
-        scroll.SetStep(ThemeListArrowStep(scroll.TrackHeight(), scroll.ThumbHeight(),
-                                          static_cast<int>(records.size()), gUiScale));
+        scroll.SetStep(
+            ThemeListArrowStep(scroll.TrackHeight(), scroll.ThumbHeight(), static_cast<int>(records.size()), gUiScale));
         if (current_ == kEntryAbove) {
             selected_ = 0;
             ShowButtons(false, false, false, false, false);
@@ -253,9 +253,9 @@ public:
             SelectTheme(current_);
         }
         PanelTrace("theme-list " + std::to_string(list.RowCount()) + " current " + std::to_string(current_) +
-                   " selected " + std::to_string(selected_) + " step " + std::to_string(scroll.Step()) +
-                   " left-out " + std::to_string(leftOut) + " since-start-ms " +
-                   std::to_string(MillisecondsSinceProcessStart()) + traced);
+                   " selected " + std::to_string(selected_) + " step " + std::to_string(scroll.Step()) + " left-out " +
+                   std::to_string(leftOut) + " since-start-ms " + std::to_string(MillisecondsSinceProcessStart()) +
+                   traced);
     }
 
     // Puts the selection bar on a row and shows the buttons that row's theme allows.
@@ -446,9 +446,9 @@ private:
         const int margin = Scaled(kMargin);
         const ThemeBarLayout bar = ComputeThemeBarLayout(gUiScale);
         CreatePanelHeading(panel, uitext::kThemesHeading);
-        CTXObj* intro = CreateAlignedTextLabel(panel, margin, Scaled(kIntroTop), Text(uitext::kThemesIntro),
-                                               panelstyle::Text(kBodyPoints, kMutedInk),
-                                               Scaled(kPanelWidth) - 2 * margin);
+        CTXObj* intro =
+            CreateAlignedTextLabel(panel, margin, Scaled(kIntroTop), Text(uitext::kThemesIntro),
+                                   panelstyle::Text(kBodyPoints, kMutedInk), Scaled(kPanelWidth) - 2 * margin);
         inUseLine_ = CreateTextLabel(panel, margin, Bottom(intro) + Scaled(kGap), Text(uitext::kThemeInUse),
                                      panelstyle::Text(kBodyPoints, kInk));
         ShowInUseName();  // the system's pointers until a theme is loaded
@@ -478,8 +478,8 @@ private:
         CTXObj* applyButton = CreatePushButton(panel, applyX, buttonTop, Scaled(kButtonWidth), Scaled(kButtonHeight),
                                                kApply, 0, Text(uitext::kApply));
         const int newWidth = ButtonWidth(Text(uitext::kNewTheme));
-        CTXObj* newButton = CreatePushButton(panel, applyX - Scaled(kGap) - newWidth, buttonTop, newWidth, Scaled(kButtonHeight),
-                         kNewTheme, 0, Text(uitext::kNewTheme));
+        CTXObj* newButton = CreatePushButton(panel, applyX - Scaled(kGap) - newWidth, buttonTop, newWidth,
+                                             Scaled(kButtonHeight), kNewTheme, 0, Text(uitext::kNewTheme));
 
         const int listTop = Bottom(inUseBox_) + Scaled(kGap);
         const int rowHeight = Scaled(kRowHeight);
@@ -502,10 +502,8 @@ private:
             MakeClickable(button, b.commandId);
             buttons_[i] = button;
         }
-        TraceLayout("themes-layout", {{"rows", list_->Content()},
-                                      {"box", inUseBox_},
-                                      {"new", newButton},
-                                      {"apply", applyButton}});
+        TraceLayout("themes-layout",
+                    {{"rows", list_->Content()}, {"box", inUseBox_}, {"new", newButton}, {"apply", applyButton}});
     }
 
     // Where the panel's parts are in the window's client area, for the scenario tests.
@@ -532,8 +530,8 @@ private:
         backArrow_->Move(margin, Scaled(kBackLinkTop) + (ControlHeight(backText_) - arrow) / 2);
         backArrow_->Hide();
         backText_->Hide();
-        detailsLine_ = CreateTextLabel(panel, margin, Bottom(backText_) + Scaled(kGap),
-                                       Text(uitext::kDetailsPointers), panelstyle::Text(kBodyPoints, kInk));
+        detailsLine_ = CreateTextLabel(panel, margin, Bottom(backText_) + Scaled(kGap), Text(uitext::kDetailsPointers),
+                                       panelstyle::Text(kBodyPoints, kInk));
         // The theme's name goes under the line; the cursor area starts below it.
         detailsNameTop_ = Bottom(detailsLine_) + Scaled(4);
         const int areaTop = detailsNameTop_ + ControlHeight(detailsLine_) + Scaled(kGap);
@@ -543,9 +541,9 @@ private:
         CTXObj* applyButton = CreatePushButton(panel, applyX, buttonTop, Scaled(kButtonWidth), Scaled(kButtonHeight),
                                                kDetailsApply, 0, Text(uitext::kApply));
         const int backWidth = ButtonWidth(Text(uitext::kApplyAndGoBack));
-        CTXObj* applyAndBack = CreatePushButton(panel, applyX - Scaled(kGap) - backWidth, buttonTop, backWidth,
-                                                Scaled(kButtonHeight), kApplyAndGoBack, 0,
-                                                Text(uitext::kApplyAndGoBack));
+        CTXObj* applyAndBack =
+            CreatePushButton(panel, applyX - Scaled(kGap) - backWidth, buttonTop, backWidth, Scaled(kButtonHeight),
+                             kApplyAndGoBack, 0, Text(uitext::kApplyAndGoBack));
 
         const int width = Scaled(kPanelWidth) - 2 * margin;
         cursors_ = std::make_unique<ScrollList>(panel, margin, areaTop, width, buttonTop - Scaled(kGap) - areaTop,
