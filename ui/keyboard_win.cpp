@@ -121,7 +121,7 @@ std::vector<Stop> Stops() {
     for (HoverList* list : HoverList::All()) {
         HVObj* viewport = list->Scroll().Viewport();
         if (IsInside(viewport, panel) && ShownChain(viewport))
-            inPanel.push_back({Kind::List, viewport, list, ClientRect(viewport), list->Spec().hoverBarId});
+            inPanel.push_back({Kind::List, viewport, list, ClientRect(viewport), list->Setup().hoverBarId});
     }
     CollectControls(panel, inPanel);
     if (panel == PanelObject(Panel::About) && gUi.languageBox && IsWindowVisible(gUi.languageBox)) {
@@ -224,18 +224,18 @@ void MoveInList(HoverList* list, int row) {
     // As the pointer over that row would, then (except in the theme list, where choosing applies)
     // as a click on the hover bar.
     if (Events()) Events()->OnHoverMove(list->Content(), 1, list->RowHeight() * row + list->RowHeight() / 2);
-    if (list->Spec().hoverBarId != kThemeListHoverBar && list->HoverBar()->IsVisible())
-        Command(list->HoverBar(), list->Spec().hoverBarId);
+    if (list->Setup().hoverBarId != kThemeListHoverBar && list->HoverBar()->IsVisible())
+        Command(list->HoverBar(), list->Setup().hoverBarId);
 }
 
 void ActivateList(HoverList* list) {
     if (list->HoverBar()->IsVisible() && list->HoverIndex() != list->SelectedIndex()) {
-        Command(list->HoverBar(), list->Spec().hoverBarId);
+        Command(list->HoverBar(), list->Setup().hoverBarId);
         return;
     }
     // On the selected row: the second click of a double click, which applies where a list has that.
-    Command(list->SelectionBar(), list->Spec().selectionBarId);
-    Command(list->SelectionBar(), list->Spec().selectionBarId);
+    Command(list->SelectionBar(), list->Setup().selectionBarId);
+    Command(list->SelectionBar(), list->Setup().selectionBarId);
 }
 
 void SwitchPanel(int direction) {
@@ -304,7 +304,7 @@ bool FocusedKey(const Stop& stop, unsigned key) {
                     ActivateList(stop.list);
                     return true;
                 case VK_DELETE:
-                    if (stop.list->Spec().hoverBarId != kThemeListHoverBar) return false;
+                    if (stop.list->Setup().hoverBarId != kThemeListHoverBar) return false;
                     Command(stop.list->Content(), kDeleteThemeCommand);
                     return true;
             }

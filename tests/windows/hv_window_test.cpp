@@ -134,15 +134,15 @@ TEST_F(AdoptedWindow, ATreeIsDrawnInOrderClippedToItsParentsAndFadedWithThem) {
 }
 
 TEST_F(AdoptedWindow, TheScrollThumbMovesTheContentInProportion) {
-    ScrollListSpec spec;
-    spec.thumbId = 9;
-    spec.upId = 38;
-    spec.downId = 39;
-    spec.contentId = 4;
-    spec.step = 10;
-    spec.upTimer = 501;
-    spec.downTimer = 502;
-    ScrollList list(root, 0, 0, 219, 202, spec);  // viewport 200 x 202: 200 rows of content show
+    ScrollListSetup setup;
+    setup.thumbId = 9;
+    setup.upId = 38;
+    setup.downId = 39;
+    setup.contentId = 4;
+    setup.step = 10;
+    setup.upTimer = 501;
+    setup.downTimer = 502;
+    ScrollList list(root, 0, 0, 219, 202, setup);  // viewport 200 x 202: 200 rows of content show
     ASSERT_EQ(list.ContentWidth(), 198);
     list.SetContentHeight(1000);
     EXPECT_TRUE(list.Track()->IsVisible());

@@ -95,7 +95,7 @@ protected:
 
     static HoverList& List() {
         for (HoverList* list : HoverList::All())
-            if (list->Spec().hoverBarId == kThemeHoverBar) return *list;
+            if (list->Setup().hoverBarId == kThemeHoverBar) return *list;
         throw std::runtime_error("no theme list");
     }
 

@@ -154,16 +154,16 @@ void Gallery::BuildPanel(bool still) {
 }
 
 void Gallery::BuildList(HVObj* panel) {
-    ScrollListSpec spec;
-    spec.thumbId = gallery::kThumb;
-    spec.upId = gallery::kUpArrow;
-    spec.downId = gallery::kDownArrow;
-    spec.trackId = gallery::kTrack;
-    spec.contentId = gallery::kListContent;
-    spec.upTimer = gallery::kUpTimer;
-    spec.downTimer = gallery::kDownTimer;
-    spec.repeatByPixel = true;
-    list_ = std::make_unique<ScrollList>(panel, Scaled(16), Scaled(262), Scaled(290), Scaled(270), spec);
+    ScrollListSetup setup;
+    setup.thumbId = gallery::kThumb;
+    setup.upId = gallery::kUpArrow;
+    setup.downId = gallery::kDownArrow;
+    setup.trackId = gallery::kTrack;
+    setup.contentId = gallery::kListContent;
+    setup.upTimer = gallery::kUpTimer;
+    setup.downTimer = gallery::kDownTimer;
+    setup.repeatByPixel = true;
+    list_ = std::make_unique<ScrollList>(panel, Scaled(16), Scaled(262), Scaled(290), Scaled(270), setup);
     rowHeight_ = Scaled(40);
     CTXObj* content = list_->Content();
     const int width = list_->ContentWidth();

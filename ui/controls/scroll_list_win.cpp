@@ -28,29 +28,29 @@ void ResizeArea(CTXObj* area, int width, int height) {
 
 }  // namespace
 
-ScrollList::ScrollList(HVObj* parent, int x, int y, int width, int height, const ScrollListSpec& spec)
-    : spec_(spec), step_(spec.step) {
+ScrollList::ScrollList(HVObj* parent, int x, int y, int width, int height, const ScrollListSetup& setup)
+    : setup_(setup), step_(setup.step) {
     const int bar = Scaled(kBarWidth);
     const int viewportWidth = width - bar - Scaled(kBarGap);
     viewportHeight_ = height;
     contentWidth_ = viewportWidth - 2;
-    viewport_ = CreateRectangle(parent, x, y, viewportWidth, height, spec.fillColour, spec.borderColour);
+    viewport_ = CreateRectangle(parent, x, y, viewportWidth, height, setup.fillColour, setup.borderColour);
     content_ = CreateArea(viewport_, 1, 1, contentWidth_, std::max(height - 2, 1));
-    content_->commandId = spec.contentId;
+    content_->commandId = setup.contentId;
     contentHeight_ = height - 2;
 
     const int barX = x + viewportWidth + Scaled(kBarGap);
     const int margin = Scaled(kTrackMargin);
     track_ = CreateStretchedImage(parent, barX, y, bar, height, 0, 0, margin, margin, IDP_SCROLL_TRACK);
-    if (spec.trackId) MakeClickable(track_, spec.trackId, HVC_ARROW);
-    if (spec.upId) {
+    if (setup.trackId) MakeClickable(track_, setup.trackId, HVC_ARROW);
+    if (setup.upId) {
         up_ = CreateSizedImage(track_, 0, 0, bar, bar, IDP_SCROLL_UP);
-        MakeClickable(up_, spec.upId, HVC_ARROW);
+        MakeClickable(up_, setup.upId, HVC_ARROW);
         down_ = CreateSizedImage(track_, 0, height - bar, bar, bar, IDP_SCROLL_DOWN);
-        MakeClickable(down_, spec.downId, HVC_ARROW);
+        MakeClickable(down_, setup.downId, HVC_ARROW);
     }
     thumb_ = CreateStretchedImage(track_, 0, bar, bar, Scaled(kThumbHeight), 0, 0, margin, margin, IDP_SCROLL_THUMB);
-    MakeClickable(thumb_, spec.thumbId, HVC_ARROW);
+    MakeClickable(thumb_, setup.thumbId, HVC_ARROW);
     thumbY_ = ThumbLowerBound();
     Lists().push_back(this);
     SetContentHeight(contentHeight_);
@@ -138,23 +138,24 @@ void ScrollList::ScrollIntoView(int top, int bottom) {
 }
 
 void ScrollList::PressArrow(int arrowId) {
-    const bool up = arrowId == spec_.upId;
+    const bool up = arrowId == setup_.upId;
     DragThumb(up ? -step_ : step_);
     pressedArrow_ = arrowId;
     pressTime_ = GetTickCount64();
-    if (HWND window = ControlWindow()) SetTimer(window, up ? spec_.upTimer : spec_.downTimer, kRepeatPeriodMs, nullptr);
+    if (HWND window = ControlWindow())
+        SetTimer(window, up ? setup_.upTimer : setup_.downTimer, kRepeatPeriodMs, nullptr);
 }
 
 void ScrollList::ReleaseArrow(int arrowId) {
-    if (HWND window = ControlWindow()) KillTimer(window, arrowId == spec_.upId ? spec_.upTimer : spec_.downTimer);
+    if (HWND window = ControlWindow()) KillTimer(window, arrowId == setup_.upId ? setup_.upTimer : setup_.downTimer);
     if (pressedArrow_ == arrowId) pressedArrow_ = 0;
 }
 
 bool ScrollList::OnTimer(UINT timer) {
-    if (timer != spec_.upTimer && timer != spec_.downTimer) return false;
+    if (timer != setup_.upTimer && timer != setup_.downTimer) return false;
     if (GetTickCount64() - pressTime_ > kRepeatDelayMs) {
-        const int amount = spec_.repeatByPixel ? 1 : step_;
-        DragThumb(timer == spec_.upTimer ? -amount : amount);
+        const int amount = setup_.repeatByPixel ? 1 : step_;
+        DragThumb(timer == setup_.upTimer ? -amount : amount);
     }
     return true;
 }
@@ -162,20 +163,20 @@ bool ScrollList::OnTimer(UINT timer) {
 ScrollList* ScrollList::ForThumb(int thumbId) {
     if (thumbId == 0) return nullptr;
     for (ScrollList* list : Lists())
-        if (list->spec_.thumbId == thumbId) return list;
+        if (list->setup_.thumbId == thumbId) return list;
     return nullptr;
 }
 
 ScrollList* ScrollList::ForArrow(int arrowId) {
     if (arrowId == 0) return nullptr;
     for (ScrollList* list : Lists())
-        if (list->spec_.upId == arrowId || list->spec_.downId == arrowId) return list;
+        if (list->setup_.upId == arrowId || list->setup_.downId == arrowId) return list;
     return nullptr;
 }
 
 ScrollList* ScrollList::ForTimer(UINT timer) {
     if (timer == 0) return nullptr;
     for (ScrollList* list : Lists())
-        if (list->spec_.upTimer == timer || list->spec_.downTimer == timer) return list;
+        if (list->setup_.upTimer == timer || list->setup_.downTimer == timer) return list;
     return nullptr;
 }

@@ -11,7 +11,7 @@
 class HVObj;
 class CTXObj;
 
-struct ScrollListSpec {
+struct ScrollListSetup {
     int thumbId = 0;  // command ids of the bar's parts
     int upId = 0;     // 0: no arrows
     int downId = 0;
@@ -31,7 +31,7 @@ public:
     static constexpr ULONGLONG kRepeatDelayMs = 300;
 
     // Builds the viewport at (x, y) of parent, width x height including the bar at its right.
-    ScrollList(HVObj* parent, int x, int y, int width, int height, const ScrollListSpec& spec);
+    ScrollList(HVObj* parent, int x, int y, int width, int height, const ScrollListSetup& setup);
     ~ScrollList();
     ScrollList(const ScrollList&) = delete;
     ScrollList& operator=(const ScrollList&) = delete;
@@ -75,7 +75,7 @@ private:
     void PlaceThumb(int y);
     void MoveContent();
 
-    ScrollListSpec spec_;
+    ScrollListSetup setup_;
     int step_;
     CTXObj* viewport_ = nullptr;
     CTXObj* content_ = nullptr;

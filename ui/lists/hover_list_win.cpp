@@ -40,13 +40,13 @@ HoverList::~HoverList() {
     lists.erase(std::remove(lists.begin(), lists.end(), this), lists.end());
 }
 
-HoverList::HoverList(HVObj* parent, int x, int y, int width, int height, const HoverListSpec& spec)
-    : spec_(spec), rowHeight_(std::max(spec.rowHeight, 1)) {
+HoverList::HoverList(HVObj* parent, int x, int y, int width, int height, const HoverListSetup& setup)
+    : setup_(setup), rowHeight_(std::max(setup.rowHeight, 1)) {
     Registry().push_back(this);
-    scroll_ = std::make_unique<ScrollList>(parent, x, y, width, height, spec.scroll);
-    hoverBar_ = CreateBar(Content(), RowWidth(), rowHeight_, spec.hoverBarId, IDP_LIST_HOVER);
-    const int selectionWidth = spec.selectionBarWidth > 0 ? spec.selectionBarWidth : RowWidth();
-    selectionBar_ = CreateBar(Content(), selectionWidth, rowHeight_, spec.selectionBarId, IDP_LIST_SELECTED);
+    scroll_ = std::make_unique<ScrollList>(parent, x, y, width, height, setup.scroll);
+    hoverBar_ = CreateBar(Content(), RowWidth(), rowHeight_, setup.hoverBarId, IDP_LIST_HOVER);
+    const int selectionWidth = setup.selectionBarWidth > 0 ? setup.selectionBarWidth : RowWidth();
+    selectionBar_ = CreateBar(Content(), selectionWidth, rowHeight_, setup.selectionBarId, IDP_LIST_SELECTED);
 }
 
 void HoverList::ClearRows() {
@@ -68,7 +68,7 @@ void HoverList::FinishRows(int contentHeight) {
 }
 
 void HoverList::MoveHover(int index) {
-    if (spec_.hoverLimitExtra > 0 && index >= RowCount() + spec_.hoverLimitExtra) return;
+    if (setup_.hoverLimitExtra > 0 && index >= RowCount() + setup_.hoverLimitExtra) return;
     if (index < 0) return;
     hoverIndex_ = index;
     hoverBar_->Move(0, rowHeight_ * index);
@@ -94,8 +94,8 @@ void HoverList::Select(int index) {
 }
 
 bool HoverList::IsOwnArea(int commandId) const {
-    return commandId != 0 &&
-           (commandId == spec_.scroll.contentId || commandId == spec_.hoverBarId || commandId == spec_.selectionBarId);
+    return commandId != 0 && (commandId == setup_.scroll.contentId || commandId == setup_.hoverBarId ||
+                              commandId == setup_.selectionBarId);
 }
 
 void HoverList::ScrollToRow(int index) {

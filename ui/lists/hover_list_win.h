@@ -11,8 +11,8 @@
 class CTXObj;
 class HVObj;
 
-struct HoverListSpec {
-    ScrollListSpec scroll;
+struct HoverListSetup {
+    ScrollListSetup scroll;
     int hoverBarId = 0;
     int selectionBarId = 0;
     int rowHeight = 0;  // screen pixels
@@ -27,14 +27,14 @@ public:
     static constexpr int kNone = -2;
 
     // Builds the viewport at (x, y) of parent, width x height with the bar.
-    HoverList(HVObj* parent, int x, int y, int width, int height, const HoverListSpec& spec);
+    HoverList(HVObj* parent, int x, int y, int width, int height, const HoverListSetup& setup);
     ~HoverList();
     HoverList(const HoverList&) = delete;
     HoverList& operator=(const HoverList&) = delete;
 
     // Every list of the window, for the keyboard.
     static const std::vector<HoverList*>& All();
-    const HoverListSpec& Spec() const { return spec_; }
+    const HoverListSetup& Setup() const { return setup_; }
 
     ScrollList& Scroll() { return *scroll_; }
     CTXObj* Content() const { return scroll_->Content(); }
@@ -68,7 +68,7 @@ public:
     void ScrollToRow(int index);
 
 private:
-    HoverListSpec spec_;
+    HoverListSetup setup_;
     std::unique_ptr<ScrollList> scroll_;
     CTXObj* hoverBar_ = nullptr;
     CTXObj* selectionBar_ = nullptr;

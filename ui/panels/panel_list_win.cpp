@@ -8,20 +8,20 @@ namespace {
 
 constexpr int kUnscaledStepMargin = 18;
 
-HoverListSpec SpecOf(const PanelListIds& ids, int rowHeight) {
-    HoverListSpec spec;
-    spec.scroll.thumbId = ids.thumb;
-    spec.scroll.upId = ids.up;
-    spec.scroll.downId = ids.down;
-    spec.scroll.trackId = ids.track;
-    spec.scroll.contentId = ids.content;
-    spec.scroll.upTimer = ids.upTimer;
-    spec.scroll.downTimer = ids.downTimer;
-    spec.scroll.step = ids.step;
-    spec.hoverBarId = ids.hoverBar;
-    spec.selectionBarId = ids.selectionBar;
-    spec.rowHeight = rowHeight;
-    return spec;
+HoverListSetup SetupOf(const PanelListIds& ids, int rowHeight) {
+    HoverListSetup setup;
+    setup.scroll.thumbId = ids.thumb;
+    setup.scroll.upId = ids.up;
+    setup.scroll.downId = ids.down;
+    setup.scroll.trackId = ids.track;
+    setup.scroll.contentId = ids.content;
+    setup.scroll.upTimer = ids.upTimer;
+    setup.scroll.downTimer = ids.downTimer;
+    setup.scroll.step = ids.step;
+    setup.hoverBarId = ids.hoverBar;
+    setup.selectionBarId = ids.selectionBar;
+    setup.rowHeight = rowHeight;
+    return setup;
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ int ListArrowStep(int trackHeight, int thumbHeight, int rows) {
 }
 
 PanelList::PanelList(HVObj* panel, int x, int y, int width, int height, int rowHeight, const PanelListIds& ids)
-    : ids_(ids), list_(std::make_unique<HoverList>(panel, x, y, width, height, SpecOf(ids, rowHeight))) {}
+    : ids_(ids), list_(std::make_unique<HoverList>(panel, x, y, width, height, SetupOf(ids, rowHeight))) {}
 
 bool PanelList::IsOwnArea(const HVObj* object) const {
     const int id = CommandIdOf(object);

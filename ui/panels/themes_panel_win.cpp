@@ -100,24 +100,24 @@ constexpr int kInUseRoles[] = {0, 2, 3, 5, 12, 18, 19};
 constexpr wchar_t kNullState[] = L"null";
 constexpr wchar_t kEditorProgram[] = L"ThemeEditor.exe";
 
-const ScrollListSpec kThemeScroll = [] {
-    ScrollListSpec spec;
-    spec.thumbId = 9;
-    spec.upId = 38;
-    spec.downId = 39;
-    spec.trackId = kTrack;
-    spec.contentId = kListContent;
-    spec.upTimer = 202;
-    spec.downTimer = 201;
-    spec.step = 5;
-    spec.repeatByPixel = true;
-    return spec;
+const ScrollListSetup kThemeScroll = [] {
+    ScrollListSetup setup;
+    setup.thumbId = 9;
+    setup.upId = 38;
+    setup.downId = 39;
+    setup.trackId = kTrack;
+    setup.contentId = kListContent;
+    setup.upTimer = 202;
+    setup.downTimer = 201;
+    setup.step = 5;
+    setup.repeatByPixel = true;
+    return setup;
 }();
 
-const ScrollListSpec kDetailsScroll = [] {
-    ScrollListSpec spec;
-    spec.thumbId = 10;
-    return spec;
+const ScrollListSetup kDetailsScroll = [] {
+    ScrollListSetup setup;
+    setup.thumbId = 10;
+    return setup;
 }();
 
 // For the start-up figures of the diagnostic lines: how long the process has run.
@@ -484,15 +484,15 @@ private:
         const int listTop = Bottom(inUseBox_) + Scaled(kGap);
         const int rowHeight = Scaled(kRowHeight);
         const int height = ThemeListViewportHeight(buttonTop - Scaled(kGap) - listTop, rowHeight);
-        HoverListSpec spec;
-        spec.scroll = kThemeScroll;
-        spec.hoverBarId = kHoverBar;
-        spec.selectionBarId = kSelectionBar;
-        spec.rowHeight = rowHeight;
-        spec.selectionBarWidth = bar.barWidth;
+        HoverListSetup setup;
+        setup.scroll = kThemeScroll;
+        setup.hoverBarId = kHoverBar;
+        setup.selectionBarId = kSelectionBar;
+        setup.rowHeight = rowHeight;
+        setup.selectionBarWidth = bar.barWidth;
         // The list's content is as wide as a row; the scroll bar and its gap come on top.
         list_ = std::make_unique<HoverList>(panel, margin, listTop, bar.rowWidth + 2 + Scaled(17) + Scaled(2), height,
-                                            spec);
+                                            setup);
         for (int i = 0; i < ThemeBarLayout::kButtons; ++i) {
             const ThemeBarButton& b = bar.buttons[i];
             CTXObj* button = CreateSizedImage(list_->SelectionBar(), b.x, b.y, b.size, b.size, b.artwork);
