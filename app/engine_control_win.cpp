@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
-#include "app/folders_win.h"
-#include "app/registry_win.h"
-#include "app/settings_win.h"
+#include "services/folders_win.h"
+#include "services/registry_win.h"
+#include "services/settings_win.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "app/registry_win.h"
+#include "services/registry_win.h"
 #include "base/text_encoding.h"
 
 namespace {

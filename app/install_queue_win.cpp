@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "app/command_line.h"
-#include "app/folders_win.h"
+#include "services/folders_win.h"
 #include "app/install_queue.h"
-#include "app/system_message_win.h"
+#include "services/system_message_win.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/app_state_win.h"
-#include "app/folders_win.h"
+#include "services/folders_win.h"
 
 namespace {
 

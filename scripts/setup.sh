@@ -21,6 +21,8 @@ apt_packages=(
     fonts-noto-core
     # fetching dependency sources
     dpkg-dev
+    # cheap rebuilds of a second checkout (build.sh uses it when present)
+    ccache
 )
 
 missing_packages() {
@@ -28,6 +30,22 @@ missing_packages() {
     for p in "${apt_packages[@]}"; do
         dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$' || echo "$p"
     done
+}
+
+# A mirror whose Release file is newer or older than one of its package indexes refuses that
+# index ("File has unexpected size") until the mirror has synced. Without the i386 security index
+# the i386 libraries cannot match their installed amd64 versions and Wine's 32-bit side cannot be
+# installed. The index is still a valid list of the mirror's packages, so it is taken as it is,
+# with a warning; every package file it names is checked against it as usual.
+use_stale_indexes() {
+    local url name
+    grep -o 'Failed to fetch http://[^ ]*Packages\.xz  File has unexpected size' "$1" 2>/dev/null |
+        awk '{print $4}' | sort -u | while read -r url; do
+            name=$(printf '%s' "${url%.xz}" | sed -e 's#^http://##' -e 's#/#_#g')
+            log "warning: the mirror is syncing; using its index $url as it is"
+            curl -fsS "$url" | xz -dc | sudo_if_needed tee "/var/lib/apt/lists/$name" >/dev/null ||
+                log "warning: could not fetch $url"
+        done
 }
 
 ensure_packages() {
@@ -47,7 +65,16 @@ ensure_packages() {
     missing=$(missing_packages)
     if [ -n "$missing" ] || [ "${need_update:-0}" = 1 ]; then
         log "installing packages: $(echo $missing)"
-        sudo_if_needed apt-get update -qq
+        # A mirror caught mid-sync fails one index now and then; retry, then go on with what the
+        # other indexes give, since the install below says plainly if a package is still missing.
+        local try
+        for try in 1 2 3; do
+            sudo_if_needed apt-get update -qq 2>&1 | tee /tmp/morvanta-apt-update.log && \
+                ! grep -q '^E: Failed to fetch' /tmp/morvanta-apt-update.log && break
+            log "apt-get update failed (try $try of 3)"
+            sleep 10
+        done
+        use_stale_indexes /tmp/morvanta-apt-update.log
         # shellcheck disable=SC2086
         [ -z "$missing" ] || DEBIAN_FRONTEND=noninteractive sudo_if_needed apt-get install -y -qq --no-install-recommends $missing
     fi

@@ -5,7 +5,7 @@
 
 #include "base/file_io.h"
 #include "base/text_encoding.h"
-#include "app/translations.h"
+#include "services/translations.h"
 #include "theme/legacy_import.h"
 #include "theme/theme_load.h"
 

@@ -1,7 +1,7 @@
 // The Windows parts of the earlier-format import: the temporary folder and scheme.ini as text.
 #include <windows.h>
 
-#include "app/translations_win.h"
+#include "services/translations_win.h"
 #include "theme/legacy_import.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/folders_win.h"
+#include "services/folders_win.h"
 #include "theme/theme_library.h"
 
 bool ScanThemeLibrary() {

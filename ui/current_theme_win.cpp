@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/folders_win.h"
+#include "services/folders_win.h"
 #include "theme/theme.h"
 
 std::unique_ptr<CTheme> gCurrentTheme;

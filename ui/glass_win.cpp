@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "ui/panels/options_panel_win.h"
 #include "ui/window_state_win.h"
 

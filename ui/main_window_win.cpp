@@ -4,11 +4,12 @@
 #include <string>
 
 #include "app/app_state_win.h"
-#include "app/folders_win.h"
+#include "services/folders_win.h"
 #include "app/install_queue_win.h"
-#include "app/settings_win.h"
-#include "app/translations_win.h"
-#include "app/ui_text_ids.h"
+#include "services/settings_win.h"
+#include "services/translations_win.h"
+#include "ui/language_choice_win.h"
+#include "services/ui_text_ids.h"
 #include "graphics/hv_lock.h"
 #include "graphics/hv_window_host_win.h"
 #include "resources/resource_ids.h"

@@ -1,7 +1,7 @@
 #include "ui/sidebar_win.h"
 
-#include "app/translations.h"
-#include "app/ui_text_ids.h"
+#include "services/translations.h"
+#include "services/ui_text_ids.h"
 #include "resources/artwork_ids.h"
 #include "ui/controls/control_factory_win.h"
 #include "ui/panel_handler_win.h"

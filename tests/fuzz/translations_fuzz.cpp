@@ -6,7 +6,7 @@
 #include <string>
 
 #include "base/text_encoding.h"
-#include "app/translations.h"
+#include "services/translations.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

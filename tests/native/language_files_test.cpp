@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "base/text_encoding.h"
-#include "app/translations.h"
-#include "app/ui_text_ids.h"
+#include "services/translations.h"
+#include "services/ui_text_ids.h"
 
 namespace {
 

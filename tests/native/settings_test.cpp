@@ -1,4 +1,4 @@
-#include "app/settings.h"
+#include "services/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "app/registry.h"
+#include "services/registry.h"
 
 namespace {
 

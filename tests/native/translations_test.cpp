@@ -1,4 +1,4 @@
-#include "app/translations.h"
+#include "services/translations.h"
 
 #include <gtest/gtest.h>
 

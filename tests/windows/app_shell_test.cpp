@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/folders_win.h"
+#include "services/folders_win.h"
 #include "app/program_version_win.h"
-#include "app/system_message_win.h"
+#include "services/system_message_win.h"
 
 namespace {
 

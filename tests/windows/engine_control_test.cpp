@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/folders_win.h"
-#include "app/settings_win.h"
+#include "services/folders_win.h"
+#include "services/settings_win.h"
 
 namespace {
 

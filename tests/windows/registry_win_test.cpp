@@ -1,5 +1,5 @@
 // Registry keys opened by textual path, against the real registry of the Wine session.
-#include "app/registry_win.h"
+#include "services/registry_win.h"
 
 #include <gtest/gtest.h>
 

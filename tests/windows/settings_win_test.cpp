@@ -1,11 +1,11 @@
 // The settings store against the real registry of the Wine session.
-#include "app/settings_win.h"
+#include "services/settings_win.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/registry_win.h"
+#include "services/registry_win.h"
 
 namespace {
 

@@ -1,14 +1,15 @@
 // Translation files found, read and chosen through the real file system, registry and locale data
 // of the Wine session.
-#include "app/translations_win.h"
+#include "services/translations_win.h"
+#include "ui/language_choice_win.h"
 
 #include <gtest/gtest.h>
 
 #include <shlwapi.h>
 
-#include "app/folders_win.h"
-#include "app/settings_win.h"
-#include "app/ui_text_ids.h"
+#include "services/folders_win.h"
+#include "services/settings_win.h"
+#include "services/ui_text_ids.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 
 #include "app/app_state_win.h"
-#include "app/settings_win.h"
-#include "app/translations.h"
-#include "app/ui_text_ids.h"
+#include "services/settings_win.h"
+#include "services/translations.h"
+#include "services/ui_text_ids.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -4,10 +4,11 @@
 
 #include <string>
 
-#include "app/folders_win.h"
-#include "app/translations.h"
-#include "app/translations_win.h"
-#include "app/ui_text_ids.h"
+#include "services/folders_win.h"
+#include "services/translations.h"
+#include "services/translations_win.h"
+#include "ui/language_choice_win.h"
+#include "services/ui_text_ids.h"
 #include "resources/artwork_ids.h"
 #include "ui/panel_handler_win.h"
 #include "ui/panels/panel_layout_win.h"

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/ui_text_ids.h"
+#include "services/ui_text_ids.h"
 #include "base/text_encoding.h"
 #include "graphics/hv_bitmap_state.h"
 #include "theme/theme.h"

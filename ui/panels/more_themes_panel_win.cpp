@@ -1,6 +1,6 @@
 #include "ui/panels/more_themes_panel_win.h"
 
-#include "app/ui_text_ids.h"
+#include "services/ui_text_ids.h"
 #include "resources/artwork_ids.h"
 #include "ui/panel_handler_win.h"
 #include "ui/panels/panel_layout_win.h"

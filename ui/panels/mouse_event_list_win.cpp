@@ -1,6 +1,6 @@
 #include "ui/panels/mouse_event_list_win.h"
 
-#include "app/ui_text_ids.h"
+#include "services/ui_text_ids.h"
 #include "ui/controls/control_factory_win.h"
 #include "ui/panels/panel_layout_win.h"
 #include "ui/ui_metrics_win.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/settings_win.h"
-#include "app/ui_text_ids.h"
+#include "services/settings_win.h"
+#include "services/ui_text_ids.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
 #include "graphics/hv_text_params.h"

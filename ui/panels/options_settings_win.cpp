@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/ui_text_ids.h"
+#include "services/ui_text_ids.h"
 #include "resources/artwork_ids.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "graphics/cursor_appearance.h"
 
 enum class OptionsPage { Appearance, Shadow, Other };

@@ -1,6 +1,6 @@
 #include "ui/panels/panel_layout_win.h"
 
-#include "app/translations.h"
+#include "services/translations.h"
 #include "graphics/hv_bitmap_state.h"
 #include "graphics/hv_text_params.h"
 #include "ui/ui_metrics_win.h"

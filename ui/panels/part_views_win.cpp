@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "graphics/hv_bitmap_state.h"
-#include "app/ui_text_ids.h"
+#include "services/ui_text_ids.h"
 #include "theme/theme.h"
 #include "ui/panels/panel_layout_win.h"
 #include "ui/panels/part_panels_layout_win.h"

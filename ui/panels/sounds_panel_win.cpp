@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/folders_win.h"
-#include "app/ui_text_ids.h"
+#include "services/folders_win.h"
+#include "services/ui_text_ids.h"
 #include "base/text_encoding.h"
 #include "graphics/hv_bitmap_state.h"
 #include "resources/artwork_ids.h"

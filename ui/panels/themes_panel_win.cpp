@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/folders_win.h"
-#include "app/settings.h"
-#include "app/settings_win.h"
-#include "app/ui_text_ids.h"
+#include "services/folders_win.h"
+#include "services/settings.h"
+#include "services/settings_win.h"
+#include "services/ui_text_ids.h"
 #include "base/text_compare.h"
 #include "base/text_encoding.h"
 #include "graphics/hv_lock.h"

@@ -1,6 +1,6 @@
 #include "ui/panels/trail_rows.h"
 
-#include "app/settings.h"
+#include "services/settings.h"
 #include "base/text_compare.h"
 
 int TrailRowOfSetting(const std::wstring& setting, const std::vector<std::wstring>& trailPaths, int keep) {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/engine_control_win.h"
-#include "app/settings.h"
-#include "app/settings_win.h"
-#include "app/ui_text_ids.h"
+#include "services/settings.h"
+#include "services/settings_win.h"
+#include "services/ui_text_ids.h"
 #include "base/text_encoding.h"
 #include "graphics/hv_bitmap_state.h"
 #include "graphics/hv_trail.h"

@@ -1,4 +1,4 @@
-#include "app/system_message_win.h"
+#include "services/system_message_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/registry.h"
+#include "services/registry.h"
 
 #include "base/text_encoding.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/translations.h"
+#include "services/translations.h"
 
 // Reads a text file as described in translations.h (byte-order mark test, ANSI code page, final
 // line break). Empty when the file cannot be opened, holds 2 bytes or less, or is larger than a
@@ -31,12 +31,3 @@ bool LoadTranslations();
 // The system's display name of a language, at most kMaxLanguageNameChars characters; empty when
 // the system does not know the identifier.
 std::wstring LanguageDisplayName(uint32_t id);
-
-// Lists the languages of the "lang" folder in gTranslations and in the combo box (folder order; at
-// most kMaxLanguages) and selects the chosen language, else English, else nothing.
-void FillLanguageListFrom(HWND comboBox, const std::wstring& languageFolder);
-void FillLanguageList(HWND comboBox);
-
-// The language box reported a new choice: stores it as "Language" and offers to restart the
-// program in it (text 78); on Yes starts a new instance and ends this one's message loop.
-void ChangeLanguage(HWND mainWindow, HWND languageBox);

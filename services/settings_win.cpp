@@ -1,6 +1,6 @@
-#include "app/settings_win.h"
+#include "services/settings_win.h"
 
-#include "app/registry_win.h"
+#include "services/registry_win.h"
 
 bool ReadDwordSetting(int32_t& out, HKEY root, const wchar_t* subKey, const wchar_t* name, int32_t defaultValue) {
     RegistryKey key;

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/settings.h"
+#include "services/settings.h"
 
 // Reads a value of up to 4 bytes whatever its type, as the little-endian integer of its bytes
 // (shorter data is zero-extended). On any failure (missing key or value, longer data) stores

@@ -1,4 +1,4 @@
-#include "app/folders_win.h"
+#include "services/folders_win.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "app/registry_win.h"
+#include "services/registry_win.h"
 
 #include <map>
 #include <stdexcept>

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/registry.h"
+#include "services/registry.h"
 
 // Every key this program opens lives in the 64-bit registry view, so that a 32-bit build on 64-bit
 // Windows writes where a 64-bit reader (and the engine of either bitness) looks.
