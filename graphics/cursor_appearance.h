@@ -21,8 +21,11 @@ struct CursorAppearance {
 };
 
 // Opacity, mirror, size, hue, brightness and contrast, then the black drop shadow, in that order,
-// on the state and its own bitmap (give it a copy: the bitmap changes in place).
-void ApplyCursorAppearance(HVBitmapState& state, const CursorAppearance& appearance);
+// on the state and its own bitmap (give it a copy: the bitmap changes in place). A hot spot given
+// (in the frame's pixels) moves with the image: mirrored, scaled with the size, and shifted by the
+// margin the shadow adds on the left and at the top.
+void ApplyCursorAppearance(HVBitmapState& state, const CursorAppearance& appearance, int* hotSpotX = nullptr,
+                           int* hotSpotY = nullptr);
 
 // Pixels with alpha above this count as visible when a preview is placed.
 constexpr int kVisibleAlphaThreshold = 15;
