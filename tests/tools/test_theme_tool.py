@@ -363,6 +363,31 @@ class Preview(ToolTestCase):
         self.assertGreater(result.shape[1], 8)
         self.assertTrue((result[..., 3] > 0).sum() > 64, "the default shadow adds visible pixels")
 
+    def test_scale_role_and_event_choose_the_cursor_and_straight_multiplies_the_opacity_in(self):
+        small, big, held = (np.zeros((h, h, 4), dtype=np.uint8) for h in (4, 8, 6))
+        small[...], big[...], held[...] = (10, 0, 0, 255), (20, 0, 0, 200), (30, 0, 0, 255)
+        for name, pixels in (("s.png", small), ("b.png", big), ("h.png", held)):
+            save_png(self.path(name), pixels)
+        with open(self.path("m.txt"), "w") as f:
+            f.write("name M\ncursor role=5 event=1 image=s.png\ncursor role=5 event=1 scale=2 image=b.png\n"
+                    "cursor role=5 event=2 image=h.png\n")
+        self.ok("pack", self.path("m.txt"), self.path("m.morvanta"))
+        theme = self.path("m.morvanta")
+        # Role 5 at the scale as loaded, at 2 (stored) and at 1.5 (drawn from the larger one).
+        self.assertEqual(self.preview(theme, "--role", "5", "--no-shadow")[0, 0, 0], 10)
+        self.assertEqual(self.preview(theme, "--role", "5", "--scale", "2", "--no-shadow").shape, (8, 8, 4))
+        derived = self.preview(theme, "--role", "5", "--scale", "1.5", "--no-shadow")
+        self.assertEqual((derived.shape, derived[0, 0, 0]), ((6, 6, 4), 20))
+        self.assertEqual(self.preview(theme, "--role", "5", "--event", "2", "--no-shadow")[0, 0, 0], 30)
+        # Straight: the opacity is in the alpha; without it the image keeps its own alpha.
+        straight = self.preview(theme, "--role", "5", "--scale", "2", "--no-shadow", "--straight", "--opacity", "128")
+        self.assertEqual(tuple(straight[0, 0]), (20, 0, 0, 200 * 128 // 255))
+        self.assertEqual(self.preview(theme, "--role", "5", "--scale", "2", "--no-shadow", "--opacity", "128")[0, 0, 3], 200)
+        # A role the theme lacks, and values out of range.
+        self.assertEqual(run("preview", theme, self.path("p.png"), "--role", "7").returncode, 1)
+        for bad in (("--role", "20"), ("--scale", "0"), ("--event", "3"), ("--opacity", "256")):
+            self.assertEqual(run("preview", theme, self.path("p.png"), *bad).returncode, 2, bad)
+
     def test_theme_without_an_arrow_fails(self):
         save_png(self.path("h.png"), strip_pixels(1, 2, 2, 1))
         with open(self.path("h.txt"), "w") as f:

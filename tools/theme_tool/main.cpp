@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/theme_tool/appearance_options.h"
 #include "tools/theme_tool/theme_tool.h"
 
 namespace {
@@ -16,77 +17,57 @@ const char kUsage[] =
     "usage:\n"
     "  morvanta-theme dump FILE\n"
     "  morvanta-theme convert IN OUT\n"
-    "  morvanta-theme preview FILE OUT.png [--size PERCENT] [--mirror] [--hue N] [--brightness N]\n"
-    "                         [--contrast N] [--shadow X,Y,SHARPNESS,DARKNESS | --no-shadow]\n"
+    "  morvanta-theme preview FILE OUT.png [--scale S] [--role R] [--event 1|2] [--straight]\n"
+    "                         APPEARANCE\n"
     "  morvanta-theme pack MANIFEST OUT\n"
     "  morvanta-theme unpack FILE DIR\n"
     "  morvanta-theme scan FOLDER\n"
-    "  morvanta-theme import-windows SOURCE OUT.morvanta [--name NAME]\n";
+    "  morvanta-theme import-windows SOURCE OUT.morvanta [--name NAME]\n"
+    "APPEARANCE: ";
 
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << "morvanta-theme: " << problem << "\n";
-    std::cerr << kUsage;
+    std::cerr << kUsage << kAppearanceOptionsUsage << "\n";
     return kUsageError;
 }
 
-bool ParseInt(const char* text, long low, long high, int& out) {
+// A display scale: a number above 0 and at most 16.
+bool ParseScale(const char* text, double& out) {
     char* end = nullptr;
-    long value = std::strtol(text, &end, 10);
-    if (!*text || *end || value < low || value > high) return false;
-    out = static_cast<int>(value);
-    return true;
-}
-
-bool ParseShadow(const std::string& text, PreviewOptions& options) {
-    int* fields[] = {&options.shadowX, &options.shadowY, &options.shadowSharpness, &options.shadowDarkness};
-    size_t start = 0;
-    for (int i = 0; i < 4; ++i) {
-        size_t comma = text.find(',', start);
-        if ((i < 3) != (comma != std::string::npos)) return false;
-        std::string part = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        if (!ParseInt(part.c_str(), INT_MIN / 2, INT_MAX / 2, *fields[i])) return false;
-        start = comma + 1;
-    }
+    const double value = std::strtod(text, &end);
+    if (!*text || *end || !(value > 0 && value <= 16)) return false;
+    out = value;
     return true;
 }
 
 int Preview(const std::vector<std::string>& args) {
     if (args.size() < 2) return Usage("preview needs FILE and OUT.png");
     PreviewOptions options;
-    bool shadowGiven = false;
-    bool noShadow = false;
+    AppearanceOptionReader reader;
+    std::string problem;
     for (size_t i = 2; i < args.size(); ++i) {
+        const OptionParse parsed = reader.Read(args, i, problem);
+        if (parsed == OptionParse::kBad) return Usage(problem);
+        if (parsed == OptionParse::kTaken) continue;
         const std::string& option = args[i];
-        // The option's value: the next argument, or null when there is none.
-        auto value = [&]() -> const char* { return i + 1 < args.size() ? args[++i].c_str() : nullptr; };
-        const char* v = nullptr;
-        if (option == "--mirror") {
-            options.mirror = true;
-        } else if (option == "--no-shadow") {
-            noShadow = true;
-        } else if (option == "--size") {
-            if (!(v = value()) || !ParseInt(v, 1, 1000, options.size)) return Usage("--size needs 1 to 1000");
-        } else if (option == "--hue") {
-            if (!(v = value()) || !ParseInt(v, -100000, 100000, options.hue)) return Usage("--hue needs a number");
-        } else if (option == "--brightness") {
-            if (!(v = value()) || !ParseInt(v, -100000, 100000, options.brightness)) {
-                return Usage("--brightness needs a number");
-            }
-        } else if (option == "--contrast") {
-            if (!(v = value()) || !ParseInt(v, -100000, 100000, options.contrast)) {
-                return Usage("--contrast needs a number");
-            }
-        } else if (option == "--shadow") {
-            if (!(v = value()) || !ParseShadow(v, options)) {
-                return Usage("--shadow needs X,Y,SHARPNESS,DARKNESS");
-            }
-            shadowGiven = true;
+        const char* v = i + 1 < args.size() ? args[i + 1].c_str() : nullptr;
+        if (option == "--straight") {
+            options.straight = true;
+        } else if (option == "--scale") {
+            if (!v || !ParseScale(v, options.scale)) return Usage("--scale needs a display scale above 0, at most 16");
+            ++i;
+        } else if (option == "--role") {
+            if (!v || !ParseWholeNumber(v, 0, 19, options.role)) return Usage("--role needs 0 to 19");
+            ++i;
+        } else if (option == "--event") {
+            if (!v || !ParseWholeNumber(v, 1, 2, options.event)) return Usage("--event needs 1 or 2");
+            ++i;
         } else {
             return Usage("unknown option " + option);
         }
     }
-    if (shadowGiven && noShadow) return Usage("--shadow and --no-shadow exclude each other");
-    options.shadow = !noShadow;
+    if (!reader.Finish(problem)) return Usage(problem);
+    options.appearance = reader.appearance;
     return RunPreview(args[0], args[1], options, std::cerr);
 }
 
@@ -116,7 +97,7 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kUsage;
+        std::cout << kUsage << kAppearanceOptionsUsage << "\n";
         return 0;
     }
     if (command == "dump") {

@@ -6,9 +6,16 @@
 
 #include "graphics/cursor_appearance.h"
 
-// The preview's options are the appearance options of the settings window (opacity is not used:
-// the file holds the pixels).
-using PreviewOptions = CursorAppearance;
+// What preview draws: one cursor of the theme with the appearance options of the settings window.
+struct PreviewOptions {
+    CursorAppearance appearance;  // the opacity counts only with straight
+    double scale = 0;             // display scale to draw for (the theme is rescaled); 0: as loaded
+    int role = 0;
+    int event = 1;
+    // false: the image as the settings window's preview holds it (the opacity left to drawing);
+    // true: as the engine and the exports draw it, straight alpha with the opacity multiplied in.
+    bool straight = false;
+};
 
 int RunDump(const std::string& file, std::ostream& out, std::ostream& err);
 int RunConvert(const std::string& in, const std::string& out, std::ostream& err);
