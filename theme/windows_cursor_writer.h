@@ -1,0 +1,22 @@
+#pragma once
+// Windows cursor files from rendered cursors: a ".cur" for a still cursor, an ".ani" for an
+// animated one. The engine writes every cursor it builds with these and loads it back from the
+// file; the theme tool's export-windows writes a whole scheme with them. Portable: no Win32 call.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "theme/cursor_render.h"
+
+// Animated cursors count time in jiffies (1/60 s). The duration of each step of one pass in
+// jiffies: a step whose milliseconds are a whole number of jiffies keeps it exactly; otherwise each
+// frame change lands within one jiffy of its time, the rounding carried from step to step so that
+// a pass never drifts by more than a jiffy.
+std::vector<uint32_t> StepsInJiffies(const std::vector<CursorStep>& steps);
+
+// ".cur" when the cursor is still (one step, or every step showing the same frame), else ".ani".
+const char* WindowsCursorExtension(const RenderedCursor& cursor);
+
+// The bytes of the cursor's file (see WindowsCursorExtension for which kind). False, with a
+// one-line reason, when the cursor cannot be written (no frames, a size a cursor file cannot hold).
+bool EncodeWindowsCursor(const RenderedCursor& cursor, std::vector<uint8_t>& bytes, std::string& reason);
