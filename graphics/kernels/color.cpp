@@ -1,5 +1,6 @@
 #include "graphics/kernels/color.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -27,7 +28,60 @@ int64_t ScaledIndex(int i, int slope) {
     return product >= 0 ? product / 256 : -((-product + 255) / 256);
 }
 
-uint8_t ClampTableValue(int64_t v) { return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
+uint8_t ClampTableValue(int64_t v) {
+    return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
+}
+
+// The hue shift converts every pixel to HLS and back; its cost was the divisions by per-pixel
+// values. Each quotient here is n ÷ d with 0 ≤ n < 2^16 and 1 ≤ d ≤ 510, which one multiplication
+// gives exactly: with m = ⌊2^32 ÷ d⌋ + 1, n × m ÷ 2^32 exceeds n ÷ d by less than n ÷ 2^32 < 2^-16,
+// too little to pass the next whole number, which lies at least 1 ÷ d > 2^-9 above.
+constexpr int kMaxDivisor = 2 * kRgbMax;
+
+struct Reciprocals {
+    uint64_t m[kMaxDivisor + 1];
+};
+
+const Reciprocals& ReciprocalTable() {
+    static const Reciprocals table = [] {
+        Reciprocals t{};
+        for (int d = 1; d <= kMaxDivisor; ++d) t.m[d] = (uint64_t{1} << 32) / uint64_t(d) + 1;
+        return t;
+    }();
+    return table;
+}
+
+inline int Quotient(int n, int d, const uint64_t* m) {
+    return static_cast<int>((static_cast<uint64_t>(n) * m[d]) >> 32);
+}
+
+// RgbToHls (hls.cpp) with its divisions by per-pixel values made multiplications; the same
+// results for every colour (the colour kernel tests compare the two over all 2^24 colours).
+inline Hls RgbToHlsFast(int r, int g, int b, const uint64_t* m) {
+    const int cMax = std::max(r, std::max(g, b));
+    const int cMin = std::min(r, std::min(g, b));
+    const int sum = cMax + cMin;
+    const int luminance = (sum * kHlsMax + kRgbMax) / (2 * kRgbMax);
+    if (cMax == cMin) return {static_cast<uint16_t>(kUndefinedHue), static_cast<uint16_t>(luminance), 0};
+    const int delta = cMax - cMin;
+    const int saturation = luminance <= kHlsMax / 2
+                               ? Quotient(delta * kHlsMax + sum / 2, sum, m)
+                               : Quotient(delta * kHlsMax + (2 * kRgbMax - sum) / 2, 2 * kRgbMax - sum, m);
+    const int half = delta / 2;
+    const int rDelta = Quotient((cMax - r) * (kHlsMax / 6) + half, delta, m);
+    const int gDelta = Quotient((cMax - g) * (kHlsMax / 6) + half, delta, m);
+    const int bDelta = Quotient((cMax - b) * (kHlsMax / 6) + half, delta, m);
+    int hue;
+    if (r == cMax)
+        hue = bDelta - gDelta;
+    else if (g == cMax)
+        hue = kHlsMax / 3 + rDelta - bDelta;
+    else
+        hue = kHlsMax * 2 / 3 + gDelta - rDelta;
+    if (hue < 0) hue += kHlsMax;
+    if (hue > kHlsMax) hue -= kHlsMax;
+    return {static_cast<uint16_t>(hue), static_cast<uint16_t>(luminance), static_cast<uint16_t>(saturation)};
+}
 
 }  // namespace
 
@@ -48,7 +102,8 @@ int ContrastSlope(int contrast) {
 ByteTable BrightnessContrastTable(int brightness, int contrast) {
     const SlopeShift k = ContrastSlopeShift(contrast);
     ByteTable table;
-    for (int i = 0; i < 256; ++i) table[i] = ClampTableValue(int64_t{brightness} - 255 + ScaledIndex(i, k.slope) - k.shift);
+    for (int i = 0; i < 256; ++i)
+        table[i] = ClampTableValue(int64_t{brightness} - 255 + ScaledIndex(i, k.slope) - k.shift);
     return table;
 }
 
@@ -75,6 +130,7 @@ void ShiftHue(const PixelView& view, int hueShift, int wrapAbove, int wrapBy, bo
     if (view.Empty()) return;
     uint8_t* p = view.bits;
     const size_t count = view.ByteCount() / 4;
+    const uint64_t* m = ReciprocalTable().m;
     // Neighbouring pixels are often the same colour: remember the last conversion.
     uint32_t lastIn = 0xFFFFFFFFu, lastOut = 0;
     bool lastGrey = false;
@@ -83,13 +139,13 @@ void ShiftHue(const PixelView& view, int hueShift, int wrapAbove, int wrapBy, bo
         const uint32_t colour = p[2] | p[1] << 8 | p[0] << 16;
         if (colour != lastIn) {
             lastIn = colour;
-            const Hls hls = RgbToHls(colour);
+            const Hls hls = RgbToHlsFast(p[2], p[1], p[0], m);
             lastGrey = hls.saturation == 0;
             if (!lastGrey) {
                 int64_t hue = int64_t{hls.hue} + hueShift;
                 if (hue > wrapAbove) hue -= wrapBy;
                 // The platform takes a 16-bit hue.
-                lastOut = HlsToRgb(static_cast<uint16_t>(hue), hls.luminance, hls.saturation);
+                lastOut = HlsToRgbInRange(static_cast<uint16_t>(hue), hls.luminance, hls.saturation);
             }
         }
         if (lastGrey) continue;

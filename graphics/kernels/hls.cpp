@@ -4,29 +4,14 @@
 
 namespace pixels {
 
-namespace {
+using hls_detail::HueToChannel;
+using hls_detail::ToRgbScale;
 
-// One colour channel of an HLS colour, on the 0–240 scale: rising from m1 to m2 over the first
-// sixth of the circle, m2 up to the half, falling back to m1 by two thirds. The boundaries are
-// placed as the platform places them (they only matter for mid values outside the scale).
-int HueToChannel(int m1, int m2, int hue) {
-    if (hue < 0) hue += kHlsMax;
-    if (hue > kHlsMax) hue -= kHlsMax;
-    if (hue > kHlsMax * 2 / 3) return m1;
-    if (hue > kHlsMax / 2)
-        hue = kHlsMax * 2 / 3 - hue;
-    else if (hue > kHlsMax / 6)
-        return m2;
-    return m1 + ((m2 - m1) * hue + kHlsMax / 12) / (kHlsMax / 6);
-}
+namespace {
 
 // Products of 16-bit arguments may pass 31 bits; they wrap as the platform's int arithmetic does.
 int32_t Wrap32(int64_t v) {
     return static_cast<int32_t>(static_cast<uint32_t>(v));
-}
-
-int ToRgbScale(int v) {
-    return (v * kRgbMax + kHlsMax / 2) / kHlsMax;
 }
 
 }  // namespace

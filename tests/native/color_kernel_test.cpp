@@ -1,6 +1,8 @@
 // Brightness, contrast and hue operations.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "graphics/hv_bitmap.h"
 #include "graphics/kernels/color.h"
 #include "graphics/kernels/hls.h"
@@ -107,4 +109,49 @@ TEST(Hls, PrimaryColoursAndGreysOnThe240Scale) {
         for (int shift = 0; shift < 24; shift += 8)
             ASSERT_LE(std::abs(int((c >> shift) & 255) - int((back >> shift) & 255)), 3) << std::hex << c;
     }
+}
+
+// The hue shift's kernel converts with multiplications where RgbToHls and HlsToRgb divide; every
+// colour must come out as the two conversions give it, for shifts that wrap either way and for
+// a shift so large that the 16-bit hue passes the circle several times. Every green and blue with
+// every third red for the first shift, every fifteenth for the others (all 2^24 colours for all
+// four shifts take several seconds under the sanitizers; they were checked once that way).
+TEST(ShiftHue, ColoursMatchTheConversionsRoundTrip) {
+    struct Shift {
+        int by, wrapAbove, wrapBy, redStep;
+    };
+    const Shift shifts[] = {{40, 255, 256, 3}, {200, 159, 160, 15}, {-70, 255, 256, 15}, {30000, 255, 256, 15}};
+    std::vector<uint8_t> bits(256 * 256 * 4);
+    size_t mismatches = 0;
+    for (const Shift& shift : shifts) {
+        for (int r = 0; r < 256; r += shift.redStep) {
+            for (int i = 0; i < 256 * 256; ++i) {
+                bits[size_t(i) * 4] = uint8_t(i & 0xFF);  // blue
+                bits[size_t(i) * 4 + 1] = uint8_t(i >> 8);
+                bits[size_t(i) * 4 + 2] = uint8_t(r);
+                bits[size_t(i) * 4 + 3] = 255;
+            }
+            pixels::PixelView view;
+            view.bits = bits.data();
+            view.width = 256;
+            view.height = 256;
+            pixels::ShiftHue(view, shift.by, shift.wrapAbove, shift.wrapBy, false);
+            for (int i = 0; i < 256 * 256; ++i) {
+                const uint32_t colour = uint32_t(r) | uint32_t(i >> 8) << 8 | uint32_t(i & 0xFF) << 16;
+                const pixels::Hls hls = pixels::RgbToHls(colour);
+                uint32_t expected = colour;
+                if (hls.saturation != 0) {
+                    int64_t hue = int64_t{hls.hue} + shift.by;
+                    if (hue > shift.wrapAbove) hue -= shift.wrapBy;
+                    expected = pixels::HlsToRgb(uint16_t(hue), hls.luminance, hls.saturation);
+                }
+                const uint8_t* p = &bits[size_t(i) * 4];
+                const uint32_t got = uint32_t(p[2]) | uint32_t(p[1]) << 8 | uint32_t(p[0]) << 16;
+                if (got != expected && mismatches++ < 5)
+                    ADD_FAILURE() << "colour 0x" << std::hex << colour << " shift " << std::dec << shift.by
+                                  << ": got 0x" << std::hex << got << ", expected 0x" << expected;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0u);
 }
