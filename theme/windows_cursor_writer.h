@@ -12,8 +12,17 @@
 // jiffies: a step whose milliseconds are a whole number of jiffies keeps it exactly; otherwise each
 // frame change lands within one jiffy of its time, the rounding carried from step to step so that
 // a pass never drifts by more than a jiffy.
+// A step that ends within the jiffy its predecessor ends in (one shorter than a jiffy, at most)
+// gets 0: a file cannot show a frame for no time, so it leaves such a step out, and the next
+// frame comes on time instead. A whole pass shorter than half a jiffy gives its first step 1.
 std::vector<uint32_t> StepsInJiffies(const std::vector<CursorStep>& steps);
 
+// A still cursor is a ".cur" of one 32-bit image with straight alpha and its mask, the hot spot
+// in its directory entry. An animated one is an ".ani" whose "rate" and "seq " chunks play one
+// pass (steps of 0 jiffies left out, neighbours showing the same frame joined, at most
+// decoders::kMaxAniSteps steps) and whose frames are the strip's, each a whole ".cur". An ".ani"
+// always starts over: one that does not loop holds its last step for eight hours instead.
+//
 // ".cur" when the cursor is still (one step, or every step showing the same frame), else ".ani".
 const char* WindowsCursorExtension(const RenderedCursor& cursor);
 
