@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 
 #include "graphics/decoders/ani_decoder.h"
 #include "theme/byte_writer.h"
@@ -94,17 +95,31 @@ void AppendChunk(std::vector<uint8_t>& out, const char* id, const std::vector<ui
     if (data.size() & 1) out.push_back(0);  // chunks start at even offsets
 }
 
-// The steps as the file plays them: steps of no jiffies left out, neighbours showing the same
-// frame joined, at most as many as a file holds (the file then repeats the part it has).
+// How many passes of a loop make a whole number of jiffies (a jiffy is 50/3 ms): a file of that
+// many passes, the rounding carried through all of them, starts over without drifting. Fewer
+// when that many passes would not fit a file.
+size_t WholeJiffyPasses(const std::vector<CursorStep>& pass) {
+    int64_t ms = 0;
+    for (const CursorStep& step : pass) ms = (ms + std::max<int64_t>(step.milliseconds, 0)) % 50;
+    const size_t passes = size_t(50 / std::gcd(ms, int64_t(50)));
+    return std::max<size_t>(1, std::min(passes, decoders::kMaxAniSteps / pass.size()));
+}
+
+// The steps as the file plays them: a looping pass repeated as WholeJiffyPasses says, steps of no
+// jiffies left out, neighbours showing the same frame joined, at most as many as a file holds (the
+// file then repeats the part it has).
 std::vector<AniStepOut> FileSteps(const CursorTiming& timing) {
-    std::vector<uint32_t> jiffies = StepsInJiffies(timing.steps);
+    std::vector<CursorStep> played;
+    const size_t passes = timing.loops ? WholeJiffyPasses(timing.steps) : 1;
+    for (size_t i = 0; i < passes; ++i) played.insert(played.end(), timing.steps.begin(), timing.steps.end());
+    std::vector<uint32_t> jiffies = StepsInJiffies(played);
     // An animation that does not loop ends on its last step, which stays for the longest step.
     if (!timing.loops) jiffies.back() = kLongestStepJiffies;
     std::vector<AniStepOut> steps;
     for (size_t i = 0; i < jiffies.size(); ++i) {
         const uint32_t length = std::min(jiffies[i], kLongestStepJiffies);
         if (length == 0) continue;
-        const uint32_t frame = uint32_t(timing.steps[i].frame);
+        const uint32_t frame = uint32_t(played[i].frame);
         if (!steps.empty() && steps.back().frame == frame)
             steps.back().jiffies = std::min(steps.back().jiffies + length, kLongestStepJiffies);
         else

@@ -18,10 +18,12 @@
 std::vector<uint32_t> StepsInJiffies(const std::vector<CursorStep>& steps);
 
 // A still cursor is a ".cur" of one 32-bit image with straight alpha and its mask, the hot spot
-// in its directory entry. An animated one is an ".ani" whose "rate" and "seq " chunks play one
-// pass (steps of 0 jiffies left out, neighbours showing the same frame joined, at most
-// decoders::kMaxAniSteps steps) and whose frames are the strip's, each a whole ".cur". An ".ani"
-// always starts over: one that does not loop holds its last step for eight hours instead.
+// in its directory entry. An animated one is an ".ani" whose "rate" and "seq " chunks play the
+// steps (0 jiffies left out, neighbours showing the same frame joined, at most
+// decoders::kMaxAniSteps of them) and whose frames are the strip's, each a whole ".cur". A loop
+// is written as the fewest passes that take a whole number of jiffies (up to 50, as many as fit),
+// the rounding carried through them, so that it never drifts as it repeats. An ".ani" always
+// starts over: an animation that does not loop is one pass whose last step stays eight hours.
 //
 // ".cur" when the cursor is still (one step, or every step showing the same frame), else ".ani".
 const char* WindowsCursorExtension(const RenderedCursor& cursor);

@@ -133,9 +133,9 @@ TEST(WindowsCursorWriter, AStillCursorIsACurThatDecodesToItsPixelsAndHotSpot) {
 
 TEST(WindowsCursorWriter, AnAnimationIsAnAniOfWholeCursorsPlayingOnePassInJiffies) {
     RenderedCursor cursor = Cursor(4, 4, 3, 1, 2);
-    // Ends at 3, 7.8, 8.1 and 11.7 jiffies: 3, 5, 0 and 4; the step of none is left out and the
+    // Ends at 3, 7.8, 8.1 and 12 jiffies: 3, 5, 0 and 4; the step of none is left out and the
     // two steps of frame 1 that then meet are joined. Frame 2 is then shown by no step but stored.
-    cursor.timing.steps = {{0, 50}, {1, 80}, {2, 5}, {1, 60}};
+    cursor.timing.steps = {{0, 50}, {1, 80}, {2, 5}, {1, 65}};
     cursor.timing.loops = true;
     EXPECT_STREQ(WindowsCursorExtension(cursor), ".ani");
     decoders::AniCursor ani;
@@ -150,6 +150,12 @@ TEST(WindowsCursorWriter, AnAnimationIsAnAniOfWholeCursorsPlayingOnePassInJiffie
         EXPECT_EQ(image.hotSpotY, 2);
         ExpectSamePixels(image, cursor, f);
     }
+
+    // A pass of 10.8 jiffies is written five times over, 54 jiffies, the rounding carried: the
+    // ends 5.4, 10.8, 16.2 ... 54 round to 5, 11, 16, 22, 27, 32, 38, 43, 49, 54.
+    cursor.timing.steps = {{0, 90}, {1, 90}};
+    ASSERT_TRUE(DecodeAni(cursor, ani));
+    EXPECT_EQ(Steps(ani), (StepList{{0, 5}, {1, 6}, {0, 5}, {1, 6}, {0, 5}, {1, 5}, {0, 6}, {1, 5}, {0, 6}, {1, 5}}));
 
     // An animation that does not loop holds its last frame for eight hours before the file
     // starts over, even when that frame's own step took no jiffy.
