@@ -165,6 +165,22 @@ TEST(WindowsCursorWriter, AnAnimationIsAnAniOfWholeCursorsPlayingOnePassInJiffie
     EXPECT_EQ(Steps(ani), (StepList{{0, 5}, {2, 6}, {1, 8 * 60 * 60 * 60}}));
 }
 
+TEST(WindowsCursorWriter, AnAnimationBeyondWhatAFileHoldsKeepsTheFramesItShowsAndItsFirstSteps) {
+    // 1030 frames, 1100 steps: more of each than a file may hold.
+    RenderedCursor cursor = Cursor(1, 1, 1030, 0, 0);
+    cursor.timing.steps.clear();
+    for (int i = 0; i < 1100; ++i) cursor.timing.steps.push_back({i % 2 ? 1029 : 7, 50});
+    cursor.timing.loops = true;
+    decoders::AniCursor ani;
+    ASSERT_TRUE(DecodeAni(cursor, ani));
+    ASSERT_EQ(ani.frames.size(), 2u);
+    ExpectSamePixels(ani.frames[0].images.at(0), cursor, 7);
+    ExpectSamePixels(ani.frames[1].images.at(0), cursor, 1029);
+    ASSERT_EQ(ani.steps.size(), decoders::kMaxAniSteps);
+    EXPECT_EQ(Steps(ani)[0], std::make_pair(0u, 3u));
+    EXPECT_EQ(Steps(ani)[1023], std::make_pair(1u, 3u));
+}
+
 TEST(WindowsCursorWriter, CursorsAFileCannotHoldAreRefusedWithAReason) {
     std::vector<uint8_t> bytes;
     std::string reason;

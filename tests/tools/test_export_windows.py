@@ -178,6 +178,17 @@ class ExportWindowsTest(unittest.TestCase):
         self.assertEqual([(cursors[r]["hotspotX"], cursors[r]["hotspotY"]) for r in (0, 3, 5)],
                          [(31 - 6, 10), (31 - 16, 16), (31 - 2, 4)])
 
+    def test_the_scheme_name_is_the_theme_name_made_safe_and_cut(self):
+        for name, safe in (("CON", "CON_"), ("..", "Cursor scheme"), ("a/b\\c|d", "a_b_c_d"),
+                           ("x" * 150, "x" * 100), ("x" * 99 + "\U0001F600", "x" * 99)):
+            theme = self.pack(name)
+            out = self.path("named")
+            line = self.ok("export-windows", theme, out)
+            self.assertTrue(line.startswith("scheme: %s; " % safe), (name, line))
+            back = self.path("named.morvanta")
+            self.ok("import-windows", os.path.join(out, "install.inf"), back)
+            self.assertEqual(self.dump(back)["texts"]["name"], safe)
+
     def expect_refused(self, args, words, out):
         before = sorted(os.listdir(out)) if os.path.isdir(out) else None
         done = run("export-windows", *args)
