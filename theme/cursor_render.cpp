@@ -114,7 +114,10 @@ bool RenderCursor(const CCursor& cursor, const CursorAppearance& appearance, Ren
     if (appearance.opacity < 255) {
         const int opacity = std::max(appearance.opacity, 0);
         for (std::vector<uint8_t>& frame : out.frames)
-            for (size_t i = 3; i < frame.size(); i += 4) frame[i] = uint8_t(pixels::MulDiv255(frame[i], opacity));
+            for (size_t i = 3; i < frame.size(); i += 4) {
+                frame[i] = uint8_t(pixels::MulDiv255(frame[i], opacity));
+                if (frame[i] == 0) frame[i - 1] = frame[i - 2] = frame[i - 3] = 0;  // transparent now: no colour
+            }
     }
     out.timing = CursorAnimationSteps(cursor, state.FrameCount());
     // Every step names a frame the strip has (an image shown for every frame has one).

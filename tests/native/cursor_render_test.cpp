@@ -122,13 +122,15 @@ TEST(RenderCursor, HotSpotFollowsMirrorSizeAndShadow) {
 }
 
 TEST(RenderCursor, OutputIsStraightAlphaWithTheOpacityMultipliedIn) {
-    CCursor cursor = MarkedCursor(2, 1, 1, 0, 0, 9, 9);
+    CCursor cursor = MarkedCursor(3, 1, 1, 0, 0, 9, 9);
     HVBitmap* bitmap = cursor.image->Bitmap();
     uint8_t* p = bitmap->Bits();
-    // Premultiplied half-transparent white and a transparent pixel with colour left in it.
+    // Premultiplied half-transparent white, a transparent pixel with colour left in it, and a
+    // nearly transparent white that the opacity makes transparent.
     p[0] = p[1] = p[2] = 128;
     p[3] = 128;
     p[4] = 50, p[5] = 60, p[6] = 70, p[7] = 0;
+    p[8] = p[9] = p[10] = p[11] = 1;
     bitmap->SetPremultiplied(true);
     CursorAppearance appearance = Plain();
     appearance.opacity = 127;
@@ -139,7 +141,7 @@ TEST(RenderCursor, OutputIsStraightAlphaWithTheOpacityMultipliedIn) {
     EXPECT_EQ(f[0], 255);
     EXPECT_EQ(f[2], 255);
     EXPECT_EQ(f[3], 128 * 127 / 255);
-    EXPECT_EQ((std::vector<uint8_t>(f.begin() + 4, f.end())), (std::vector<uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ((std::vector<uint8_t>(f.begin() + 4, f.end())), (std::vector<uint8_t>(8, 0)));
 }
 
 TEST(RenderCursor, ACursorWithoutItsOwnImageIsRefusedWithAReason) {

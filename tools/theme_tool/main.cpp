@@ -23,6 +23,7 @@ const char kUsage[] =
     "  morvanta-theme unpack FILE DIR\n"
     "  morvanta-theme scan FOLDER\n"
     "  morvanta-theme import-windows SOURCE OUT.morvanta [--name NAME]\n"
+    "  morvanta-theme export-windows THEME OUT_DIR [--scale S] APPEARANCE\n"
     "APPEARANCE: ";
 
 int Usage(const std::string& problem) {
@@ -90,6 +91,30 @@ int ImportWindows(const std::vector<std::string>& args) {
     return RunImportWindows(positional[0], positional[1], named ? &name : nullptr, std::cout, std::cerr);
 }
 
+int ExportWindows(const std::vector<std::string>& args) {
+    std::vector<std::string> positional;
+    double scale = 1;
+    AppearanceOptionReader reader;
+    std::string problem;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const OptionParse parsed = reader.Read(args, i, problem);
+        if (parsed == OptionParse::kBad) return Usage(problem);
+        if (parsed == OptionParse::kTaken) continue;
+        if (args[i] == "--scale") {
+            if (i + 1 >= args.size() || !ParseScale(args[i + 1].c_str(), scale))
+                return Usage("--scale needs a display scale above 0, at most 16");
+            ++i;
+        } else if (args[i].size() > 2 && args[i].compare(0, 2, "--") == 0) {
+            return Usage("unknown option " + args[i]);
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2) return Usage("export-windows needs THEME and OUT_DIR");
+    if (!reader.Finish(problem)) return Usage(problem);
+    return RunExportWindows(positional[0], positional[1], scale, reader.appearance, std::cout, std::cerr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -122,5 +147,6 @@ int main(int argc, char** argv) {
         return RunScan(args[0], std::cout, std::cerr);
     }
     if (command == "import-windows") return ImportWindows(args);
+    if (command == "export-windows") return ExportWindows(args);
     return Usage("unknown command " + command);
 }

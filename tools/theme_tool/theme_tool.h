@@ -28,3 +28,7 @@ int RunScan(const std::string& folder, std::ostream& out, std::ostream& err);
 // scheme's name.
 int RunImportWindows(const std::string& source, const std::string& out, const std::string* name, std::ostream& report,
                      std::ostream& err);
+// Writes the theme as a Windows cursor scheme into folder: each cursor rescaled for scale and drawn
+// with the appearance, an install.inf beside them; prints one line naming the files to report.
+int RunExportWindows(const std::string& theme, const std::string& folder, double scale,
+                     const CursorAppearance& appearance, std::ostream& report, std::ostream& err);
