@@ -56,7 +56,12 @@ int RunPreview(const std::string& file, const std::string& png, const PreviewOpt
         err << file << ": " << read.error << "\n";
         return 1;
     }
-    if (options.scale > 0) theme.Rescale(options.scale);
+    if (options.scale > 0) {
+        // A loaded theme counts as being at scale 1, where rescaling to 1 would change nothing and
+        // a cursor stored at other scales only would be drawn unscaled: no scale is current yet.
+        theme.currentScale = 0;
+        theme.Rescale(options.scale);
+    }
     const CCursor* cursor = ChosenCursor(theme, read, uint32_t(options.role), uint32_t(options.event));
     if (!cursor) {
         if (options.role == 0 && options.event == 1)
