@@ -3,6 +3,7 @@
 // work failed (the reason is written to err as one line).
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "graphics/cursor_appearance.h"
 
@@ -28,3 +29,15 @@ int RunScan(const std::string& folder, std::ostream& out, std::ostream& err);
 // scheme's name.
 int RunImportWindows(const std::string& source, const std::string& out, const std::string* name, std::ostream& report,
                      std::ostream& err);
+
+// What export-xcursor draws: every role at each nominal size (ascending) with the appearance options.
+struct XcursorExportOptions {
+    CursorAppearance appearance;  // the opacity counts
+    std::vector<int> sizes = {24, 32, 48, 64, 96};
+};
+// Reads --sizes: whole numbers from 8 to 512, separated by commas, each once; sorted ascending.
+bool ParseXcursorSizes(const std::string& text, std::vector<int>& sizes, std::string& problem);
+// Writes OUT_DIR/<theme name>/ as an X cursor theme; prints one line to report: the folder, the
+// roles and the sizes written.
+int RunExportXcursor(const std::string& file, const std::string& outDir, const XcursorExportOptions& options,
+                     std::ostream& report, std::ostream& err);
