@@ -238,6 +238,8 @@ class ExportXcursorTest(unittest.TestCase):
             ("an image too large at 512", ("Big", ["cursor role=0 image=big.png"], big), ("--sizes", "24,512")),
             ("a pass of 2^31 ms", ("Long", ['cursor role=0 image=big.png frames=2 script="1,2000000000;2,200000000"'],
                                    big), ()),
+            ("4096 steps at five sizes", ("Steps", ['cursor role=0 image=big.png frames=2 '
+                                                   'script="repeat 1000000\\n1-2000000000,3\\nend repeat"'], big), ()),
             ("a user's folder of that name", ("Mine", ["cursor role=0 image=big.png"], big), ()),
         ]
         for label, source, options in cases:

@@ -30,10 +30,12 @@ constexpr size_t kMaxFolderNameBytes = 255;  // the longest file name Linux file
 constexpr int kMinSize = 8;
 constexpr int kMaxSize = 512;  // 16 times the default size: the largest scale preview draws
 constexpr size_t kMaxSizes = 16;
-// Limits on what a theme may make us write. Desktops keep whole cursor files in memory, and the
-// largest sensible cursor at the largest size stays far below both.
+// Limits on what a theme may make us write. A desktop keeps every image of a file's size in
+// memory, and a long animation at five sizes stays far below these; a script cut at the step
+// limit below, at every size, does not.
 constexpr int kMaxImageSide = 2048;
-constexpr uint64_t kMaxExportBytes = uint64_t(512) << 20;
+constexpr uint64_t kMaxFileBytes = uint64_t(64) << 20;
+constexpr uint64_t kMaxExportBytes = uint64_t(256) << 20;
 // No file holds more steps than that (the animation's pass is cut there), so a strip of more
 // frames is not drawn at all.
 constexpr int kMaxFrames = 4096;
@@ -201,10 +203,13 @@ bool WriteCursorFiles(CTheme& theme, const XcursorExportOptions& options, const 
     for (uint32_t role : StoredRoles(theme)) {
         if (!DrawRole(theme, role, options, drawn, reason)) return false;
         if (drawn.empty()) continue;  // the role keeps the system pointer at every size
-        bytes += XcursorPixelBytes(drawn);
-        if (bytes > kMaxExportBytes) {
-            reason =
-                "the cursor files would hold more than " + std::to_string(kMaxExportBytes >> 20) + " MiB of images";
+        const uint64_t fileBytes = XcursorPixelBytes(drawn);
+        bytes += fileBytes;
+        if (fileBytes > kMaxFileBytes || bytes > kMaxExportBytes) {
+            reason = fileBytes > kMaxFileBytes ? "role " + std::to_string(role) + ": its file would hold more than " +
+                                                     std::to_string(kMaxFileBytes >> 20) + " MiB of images"
+                                               : "the cursor files would hold more than " +
+                                                     std::to_string(kMaxExportBytes >> 20) + " MiB of images";
             return false;
         }
         const XcursorRoleNames& names = XcursorNamesOf(role);
