@@ -1,5 +1,6 @@
 #include "tools/theme_tool/xcursor_file.h"
 
+#include <algorithm>
 #include <memory>
 
 // Last: the library's header brings Xlib's macros with it.
@@ -59,6 +60,14 @@ bool WriteXcursorFile(const std::string& path, const std::vector<XcursorSize>& s
             reason =
                 "one pass of the animation lasts " + std::to_string(pass) + " ms, more than cursor readers can count";
             return false;
+        }
+        const size_t frameBytes = size_t(cursor.width) * size_t(cursor.height) * 4;
+        for (const CursorStep& step : cursor.timing.steps) {
+            if (step.frame < 0 || size_t(step.frame) >= cursor.frames.size() ||
+                cursor.frames[size_t(step.frame)].size() != frameBytes) {
+                reason = "the cursor at size " + std::to_string(size.nominal) + " shows a frame it does not have";
+                return false;
+            }
         }
         count += cursor.timing.steps.size();
     }
