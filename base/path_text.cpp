@@ -85,4 +85,27 @@ std::wstring Join(const std::wstring& folder, const std::wstring& name) {
     return folder + L"\\" + name;
 }
 
+static bool IsReservedDeviceName(const std::wstring& name) {
+    // The device names count with any extension: "con.txt" is the console too.
+    std::wstring stem = name.substr(0, name.find(L'.'));
+    for (wchar_t& c : stem)
+        if (c >= L'a' && c <= L'z') c = wchar_t(c - L'a' + L'A');
+    while (!stem.empty() && stem.back() == L' ') stem.pop_back();
+    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL") return true;
+    return stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
+           stem[3] >= L'1' && stem[3] <= L'9';
+}
+
+std::wstring SafeFileName(const std::wstring& name, const std::wstring& emptyName) {
+    std::wstring safe;
+    for (wchar_t c : name) {
+        const bool invalid = c < 0x20 || std::wstring(L"\\/:*?\"<>|").find(c) != std::wstring::npos;
+        safe += invalid ? L'_' : c;
+    }
+    while (!safe.empty() && (safe.back() == L'.' || safe.back() == L' ')) safe.pop_back();
+    if (safe.empty()) safe = emptyName;
+    if (IsReservedDeviceName(safe)) safe += L'_';
+    return safe;
+}
+
 }  // namespace pathtext

@@ -27,6 +27,12 @@ bool SamePath(const std::wstring& a, const std::wstring& b);
 // folder + "\" + name.
 std::wstring Join(const std::wstring& folder, const std::wstring& name);
 
+// A name any file system can store as one file or folder name: each of \ / : * ? " < > | and every
+// control character becomes "_", trailing dots and spaces are dropped (so "." and ".." cannot
+// survive), a reserved device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any case,
+// with or without an extension) gets "_" appended, and an empty result becomes emptyName.
+std::wstring SafeFileName(const std::wstring& name, const std::wstring& emptyName);
+
 // True when the text and its terminator fit a MAX_PATH buffer.
 inline bool FitsMaxPath(const std::wstring& path) {
     return path.size() < kMaxPath;

@@ -13,6 +13,8 @@ apt_packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libpng-dev libjpeg62-turbo-dev zlib1g-dev libminizip-dev
+    # the theme tool writes X cursor files with libXcursor; its tests load them with it
+    libxcursor-dev libxcursor1
     # Windows target
     g++-mingw-w64-i686 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix

@@ -89,6 +89,11 @@ CursorTiming CursorAnimationSteps(const CAnimation& animation, int frameCount) {
     return timing;
 }
 
+void RescaleLoadedTheme(CTheme& theme, double scale) {
+    theme.currentScale = 0;
+    theme.Rescale(scale);
+}
+
 bool RenderCursor(const CCursor& cursor, const CursorAppearance& appearance, RenderedCursor& out, std::string& reason) {
     out = RenderedCursor();
     if (cursor.standard || !cursor.image || !cursor.image->Bitmap() || !cursor.image->Bitmap()->IsValid()) {

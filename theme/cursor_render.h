@@ -32,6 +32,12 @@ struct CursorTiming {
 };
 CursorTiming CursorAnimationSteps(const CAnimation& animation, int frameCount);
 
+// Rescales a theme just loaded (or reloaded) for the display scale that output is drawn for. A
+// theme read from a file counts as being at scale 1, where CTheme::Rescale(1) would change nothing
+// and a cursor stored at other scales only would be missing or drawn unscaled: no scale counts as
+// current before the rescale, so every cursor the target lacks is derived.
+void RescaleLoadedTheme(CTheme& theme, double scale);
+
 // A cursor drawn for output. Pixels are straight (not premultiplied) 32-bit BGRA, top row first,
 // one vector per frame of the strip.
 struct RenderedCursor {

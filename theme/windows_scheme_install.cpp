@@ -11,17 +11,6 @@ namespace {
 
 constexpr wchar_t kUnnamedScheme[] = L"Cursor scheme";
 
-bool IsReservedDeviceName(const std::wstring& name) {
-    // The device names count with any extension: "con.txt" is the console too.
-    std::wstring stem = name.substr(0, name.find(L'.'));
-    for (wchar_t& c : stem)
-        if (c >= L'a' && c <= L'z') c = wchar_t(c - L'a' + L'A');
-    while (!stem.empty() && stem.back() == L' ') stem.pop_back();
-    if (stem == L"CON" || stem == L"PRN" || stem == L"AUX" || stem == L"NUL") return true;
-    return stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0) &&
-           stem[3] >= L'1' && stem[3] <= L'9';
-}
-
 std::string Cp1252(const std::string& utf8) {
     return text::WideToCp1252(text::Utf8ToUtf16(utf8));
 }
@@ -29,15 +18,7 @@ std::string Cp1252(const std::string& utf8) {
 }  // namespace
 
 std::wstring SchemeThemeFileName(const std::wstring& schemeName) {
-    std::wstring name;
-    for (wchar_t c : schemeName) {
-        const bool invalid = c < 0x20 || std::wstring(L"\\/:*?\"<>|").find(c) != std::wstring::npos;
-        name += invalid ? L'_' : c;
-    }
-    while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
-    if (name.empty()) name = kUnnamedScheme;
-    if (IsReservedDeviceName(name)) name += L'_';
-    return name + kThemeFileExtension;
+    return pathtext::SafeFileName(schemeName, kUnnamedScheme) + kThemeFileExtension;
 }
 
 bool InstallWindowsScheme(const std::wstring& infPath, const std::wstring& themesFolder, std::wstring& destination,

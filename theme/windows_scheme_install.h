@@ -3,10 +3,8 @@
 // "<scheme name>.morvanta" in the Themes folder, under a name Windows can store.
 #include <string>
 
-// The theme file name of a scheme: each of \ / : * ? " < > | and every control character becomes
-// "_", trailing dots and spaces are dropped, a reserved device name (CON, PRN, AUX, NUL, COM1 to
-// COM9, LPT1 to LPT9, in any case, with or without an extension) gets "_" appended, and an empty
-// result becomes "Cursor scheme"; then ".morvanta" is appended.
+// The theme file name of a scheme: the scheme's name made safe as a file name (pathtext::SafeFileName,
+// "Cursor scheme" for a name left empty), then ".morvanta" appended.
 std::wstring SchemeThemeFileName(const std::wstring& schemeName);
 
 // Converts the scheme of infPath and writes it into themesFolder, replacing a theme file of the

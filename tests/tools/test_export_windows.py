@@ -178,6 +178,18 @@ class ExportWindowsTest(unittest.TestCase):
         self.assertEqual([(cursors[r]["hotspotX"], cursors[r]["hotspotY"]) for r in (0, 3, 5)],
                          [(31 - 6, 10), (31 - 16, 16), (31 - 2, 4)])
 
+    def test_a_cursor_stored_at_another_scale_only_is_rescaled_for_scale_1(self):
+        big = np.zeros((16, 16, 4), dtype=np.uint8)
+        big[...] = (200, 10, 10, 255)
+        Image.fromarray(big, "RGBA").save(self.path("big.png"))
+        with open(self.path("two.txt"), "w") as f:
+            f.write("name Two\ncursor role=0 event=1 scale=2 hotspot=4,6 image=big.png\n")
+        theme = self.path("two.morvanta")
+        self.ok("pack", self.path("two.txt"), theme)
+        line, back, cursors = self.round_trip(theme, self.path("two"), None, ["--no-shadow"])
+        self.assertEqual((cursors[0]["width"], cursors[0]["height"]), (8, 8), "drawn for scale 1, not as stored")
+        self.assertEqual((cursors[0]["hotspotX"], cursors[0]["hotspotY"]), (2, 3))
+
     def test_the_scheme_name_is_the_theme_name_made_safe_and_cut(self):
         for name, safe in (("CON", "CON_"), ("..", "Cursor scheme"), ("a/b\\c|d", "a_b_c_d"),
                            ("x" * 150, "x" * 100), ("x" * 99 + "\U0001F600", "x" * 99)):

@@ -100,7 +100,7 @@ int RunExportWindows(const std::string& file, const std::string& out, double sca
         err << file << ": " << read.error << "\n";
         return 1;
     }
-    theme.Rescale(scale);
+    RescaleLoadedTheme(theme, scale);
 
     std::vector<SchemeFile> files;
     std::array<std::wstring, kWindowsCursorCount> listed;

@@ -24,6 +24,7 @@ const char kUsage[] =
     "  morvanta-theme scan FOLDER\n"
     "  morvanta-theme import-windows SOURCE OUT.morvanta [--name NAME]\n"
     "  morvanta-theme export-windows THEME OUT_DIR [--scale S] APPEARANCE\n"
+    "  morvanta-theme export-xcursor THEME OUT_DIR [--sizes 24,32,48,64,96] APPEARANCE\n"
     "APPEARANCE: ";
 
 int Usage(const std::string& problem) {
@@ -115,6 +116,33 @@ int ExportWindows(const std::vector<std::string>& args) {
     return RunExportWindows(positional[0], positional[1], scale, reader.appearance, std::cout, std::cerr);
 }
 
+int ExportXcursor(const std::vector<std::string>& args) {
+    std::vector<std::string> positional;
+    XcursorExportOptions options;
+    AppearanceOptionReader reader;
+    std::string problem;
+    bool sized = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const OptionParse parsed = reader.Read(args, i, problem);
+        if (parsed == OptionParse::kBad) return Usage(problem);
+        if (parsed == OptionParse::kTaken) continue;
+        if (args[i] == "--sizes") {
+            if (sized || i + 1 >= args.size() || !ParseXcursorSizes(args[i + 1], options.sizes, problem))
+                return Usage(problem.empty() ? "--sizes needs a list of sizes, once" : problem);
+            sized = true;
+            ++i;
+        } else if (args[i].size() > 1 && args[i][0] == '-') {
+            return Usage("unknown option " + args[i]);
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2) return Usage("export-xcursor needs THEME and OUT_DIR");
+    if (!reader.Finish(problem)) return Usage(problem);
+    options.appearance = reader.appearance;
+    return RunExportXcursor(positional[0], positional[1], options, std::cout, std::cerr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -148,5 +176,6 @@ int main(int argc, char** argv) {
     }
     if (command == "import-windows") return ImportWindows(args);
     if (command == "export-windows") return ExportWindows(args);
+    if (command == "export-xcursor") return ExportXcursor(args);
     return Usage("unknown command " + command);
 }

@@ -56,7 +56,7 @@ int RunPreview(const std::string& file, const std::string& png, const PreviewOpt
         err << file << ": " << read.error << "\n";
         return 1;
     }
-    if (options.scale > 0) theme.Rescale(options.scale);
+    if (options.scale > 0) RescaleLoadedTheme(theme, options.scale);
     const CCursor* cursor = ChosenCursor(theme, read, uint32_t(options.role), uint32_t(options.event));
     if (!cursor) {
         if (options.role == 0 && options.event == 1)

@@ -3,6 +3,7 @@
 // work failed (the reason is written to err as one line).
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "graphics/cursor_appearance.h"
 
@@ -32,3 +33,15 @@ int RunImportWindows(const std::string& source, const std::string& out, const st
 // with the appearance, an install.inf beside them; prints one line naming the files to report.
 int RunExportWindows(const std::string& theme, const std::string& folder, double scale,
                      const CursorAppearance& appearance, std::ostream& report, std::ostream& err);
+
+// What export-xcursor draws: every role at each nominal size (ascending) with the appearance options.
+struct XcursorExportOptions {
+    CursorAppearance appearance;  // the opacity counts
+    std::vector<int> sizes = {24, 32, 48, 64, 96};
+};
+// Reads --sizes: whole numbers from 8 to 512, separated by commas, each once; sorted ascending.
+bool ParseXcursorSizes(const std::string& text, std::vector<int>& sizes, std::string& problem);
+// Writes OUT_DIR/<theme name>/ as an X cursor theme; prints one line to report: the folder, the
+// roles and the sizes written.
+int RunExportXcursor(const std::string& file, const std::string& outDir, const XcursorExportOptions& options,
+                     std::ostream& report, std::ostream& err);
