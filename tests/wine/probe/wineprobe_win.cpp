@@ -151,7 +151,7 @@ std::wstring Option(int argc, wchar_t** argv, const wchar_t* name, const wchar_t
 int Usage() {
     std::fputs(
         "usage: wineprobe msgbox|no-msgbox|press|main-window|forward|start-association|foreground|\n"
-        "       take-foreground|close|\n"
+        "       take-foreground|close|post|send|\n"
         "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file|\n"
         "       combo|combo-choose|language-name|item|hotkey|close-class|end-programs|break-dialog\n",
         stderr);
@@ -439,6 +439,19 @@ int CmdClose(int argc, wchar_t** argv) {
     return 0;
 }
 
+// post|send WINDOW MESSAGE WPARAM LPARAM: posts (or sends, waiting at most 10 s) a message to a
+// window, as another program or the system may.
+int CmdPostOrSend(int argc, wchar_t** argv) {
+    if (argc < 6) return Usage();
+    HWND window = ParseHandle(argv[2]);
+    const UINT message = UINT(_wcstoui64(argv[3], nullptr, 0));
+    const WPARAM wParam = WPARAM(_wcstoui64(argv[4], nullptr, 0));
+    const LPARAM lParam = LPARAM(_wcstoi64(argv[5], nullptr, 0));
+    if (std::wstring(argv[1]) == L"post") return PostMessageW(window, message, wParam, lParam) ? 0 : 1;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result) ? 0 : 1;
+}
+
 int CmdWaitGone(int argc, wchar_t** argv) {
     if (argc < 3) return Usage();
     HWND window = ParseHandle(argv[2]);
@@ -697,6 +710,8 @@ int wmain(int argc, wchar_t** argv) {
         {L"foreground", CmdForeground},
         {L"take-foreground", CmdTakeForeground},
         {L"close", CmdClose},
+        {L"post", CmdPostOrSend},
+        {L"send", CmdPostOrSend},
         {L"wait-gone", CmdWaitGone},
         {L"folder", CmdFolder},
         {L"reg-get", CmdRegGet},
