@@ -16,10 +16,12 @@ constexpr wchar_t kOldAutostartValue[] = L"Tolvaris";  // the earlier product's:
 constexpr wchar_t kRestoreCursorsArgument[] = L"/RestoreSystemCursors";
 
 // Messages to the engine's window.
-constexpr UINT kEngineSettingsChanged = WM_USER + 9;  // posted before the files change
-constexpr UINT kEngineReloadTheme = WM_USER + 7;      // sent: a theme is chosen
-constexpr UINT kEngineRestoreCursors = WM_USER + 3;   // sent: no theme is chosen
-constexpr UINT kEngineTrailPreview = WM_USER + 10;    // sent: wParam 1 entering the trail preview, 0 leaving
+// Posted before the files change. A message sent afterwards from another thread may still reach
+// the engine first: the system delivers sent messages before posted ones that are waiting.
+constexpr UINT kEngineSettingsChanged = WM_USER + 9;
+constexpr UINT kEngineReloadTheme = WM_USER + 7;     // sent: a theme is chosen
+constexpr UINT kEngineRestoreCursors = WM_USER + 3;  // sent: no theme is chosen
+constexpr UINT kEngineTrailPreview = WM_USER + 10;   // sent: wParam 1 entering the trail preview, 0 leaving
 
 // The engine's window, or null when the engine does not run.
 HWND FindEngineWindow();

@@ -42,7 +42,7 @@ void SetFileAssociations(const std::wstring& programPath) {
         DeleteSubtrees(kClassesRoot, kOldRegistrations, 4);
         DeleteSubtrees(kMachineClasses, kOldRegistrations, 4);
         const std::wstring classes = kMachineClassesPrefix;
-        SetDefaultValue(classes + kProgId + L"\\shell\\open\\command", programPath + L" \"%1\"");
+        SetDefaultValue(classes + kProgId + L"\\shell\\open\\command", L"\"" + programPath + L"\" \"%1\"");
         SetDefaultValue(classes + L".morvanta", kProgId);
         SetDefaultValue(classes + L".tolvxtheme", kProgId);
     } catch (const std::runtime_error& error) {

@@ -80,8 +80,10 @@ InstallQueue::~InstallQueue() {
 void InstallQueue::Add(const std::wstring& argument) {
     std::lock_guard<std::mutex> guard(lock_);
     if (!workerRunning_) {
+        // The last worker gave the lock up as its last act: its thread is ending, if not gone.
+        if (worker_.joinable()) worker_.join();
         try {
-            std::thread(&InstallQueue::Worker, this).detach();
+            worker_ = std::thread(&InstallQueue::Worker, this);
         } catch (const std::system_error&) {
             return;  // no worker, no installation: the argument is dropped
         }
@@ -93,22 +95,33 @@ void InstallQueue::Add(const std::wstring& argument) {
 
 void InstallQueue::Worker() {
     std::unique_lock<std::mutex> guard(lock_);
-    for (;;) {
-        const auto deadline = lastArrival_ + quietTime_;
-        if (std::chrono::steady_clock::now() >= deadline) break;
+    do {
+        for (;;) {
+            const auto deadline = lastArrival_ + quietTime_;
+            if (std::chrono::steady_clock::now() >= deadline) break;
+            guard.unlock();
+            std::this_thread::sleep_until(deadline);
+            guard.lock();
+        }
+        std::vector<std::wstring> batch;
+        batch.swap(queued_);
+        // Files arriving while the batch runs or its summary shows wait for the next batch, which
+        // this worker runs when the user has dismissed the summary.
         guard.unlock();
-        std::this_thread::sleep_until(deadline);
+        const InstallReport report = InstallBatch(batch, platform_, converters_);
+        if (!batch.empty()) platform_.ShowSummary(ComposeInstallSummary(report));
         guard.lock();
-    }
-    // The lock stays held through the summary: a file arriving meanwhile waits for the next batch.
-    const InstallReport report = InstallBatch(queued_, platform_, converters_);
-    if (!queued_.empty()) platform_.ShowSummary(ComposeInstallSummary(report));
-    queued_.clear();
+    } while (!queued_.empty());
     workerRunning_ = false;
     idle_.notify_all();
 }
 
 void InstallQueue::WaitUntilIdle() {
-    std::unique_lock<std::mutex> guard(lock_);
-    idle_.wait(guard, [this] { return !workerRunning_ && queued_.empty(); });
+    std::thread finished;
+    {
+        std::unique_lock<std::mutex> guard(lock_);
+        idle_.wait(guard, [this] { return !workerRunning_ && queued_.empty(); });
+        finished = std::move(worker_);
+    }
+    if (finished.joinable()) finished.join();
 }

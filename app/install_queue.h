@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/install_converter.h"
@@ -19,7 +20,8 @@ public:
     virtual bool ThemesFolder(std::wstring& folder) = 0;
     // Copies source to destination, replacing an existing file. On failure fills the reason.
     virtual bool CopyReplacing(const std::wstring& source, const std::wstring& destination, std::string& reason) = 0;
-    // Shows the summary; returns when the user has dismissed it.
+    // Shows the summary; returns when the user has dismissed it. Called on the worker thread,
+    // without the queue's lock: files queued meanwhile make the next batch.
     virtual void ShowSummary(const SummaryMessage& message) = 0;
 };
 
@@ -43,7 +45,9 @@ public:
     // when none runs; every arrival moves the batch's start a quiet time further on.
     void Add(const std::wstring& argument);
 
-    // Blocks until no worker runs and the queue is empty (for orderly shutdown and tests).
+    // Blocks until no worker runs and the queue is empty, and the worker's thread has ended: a
+    // process must not end while that thread is still on its way out (for orderly shutdown and
+    // tests).
     void WaitUntilIdle();
 
 private:
@@ -52,9 +56,12 @@ private:
     InstallPlatform& platform_;
     const std::chrono::milliseconds quietTime_;
     const std::vector<InstallConverter> converters_;
-    std::mutex lock_;  // guards every member below; held for a whole batch, summary included
+    // Guards every member below. Never held while a batch runs or its summary shows: the window's
+    // thread queues files and must never wait for the user.
+    std::mutex lock_;
     std::condition_variable idle_;
     bool workerRunning_ = false;
+    std::thread worker_;  // the running worker, or the last one until it is joined
     std::vector<std::wstring> queued_;
     std::chrono::steady_clock::time_point lastArrival_;
 };

@@ -49,3 +49,7 @@ void QueueThemeFile(const std::wstring& argument, HWND window) {
 void SetInstallConverters(std::vector<InstallConverter> converters) {
     gInstallConverters = std::move(converters);
 }
+
+void FinishThemeInstallations() {
+    if (gInstallQueue) gInstallQueue->WaitUntilIdle();
+}

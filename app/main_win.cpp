@@ -60,11 +60,10 @@ int RunNormalStart(HINSTANCE instance, const std::wstring& argumentText) {
     HalvixStart(instance, L"Morvanta", kGraphicsStartFlags);
     HalvixUseLock(&gSingleInstanceMutex);
     gUiScale = ScreenUiScale();
-    if (RunMainWindow(instance) == -1) {
-        ReportNoWindow(GetLastError());
-        return 1;
-    }
-    return 0;
+    const bool windowShown = RunMainWindow(instance) != -1;
+    if (!windowShown) ReportNoWindow(GetLastError());
+    FinishThemeInstallations();
+    return windowShown ? 0 : 1;
 }
 
 }  // namespace

@@ -155,12 +155,18 @@ public:
     virtual void KillFocus();
     virtual bool OnDrag(int x, int y, int deltaX, int deltaY);
     virtual bool OnDragEnd();
+    // The button pressed on this object will not be released here: the window lost the mouse.
+    // Ends a drag; controls also end what the press started.
+    virtual bool OnPressCancelled();
     // The dispatchers: called on the window's own object with client coordinates.
     virtual void MouseDown(int x, int y, bool right);
     virtual void MouseUp(int x, int y, bool right);
     virtual void MouseMove(int x, int y);
     virtual bool OnMouseWheel(int delta);
     virtual void MouseLeave();
+    // The window lost the mouse while a button was held (another window took the capture, or the
+    // system cancelled the mode): the press ends without a release, and hover resumes.
+    virtual void CancelPress();
 #ifdef _WIN32
     // Paints the invalid area of the adopted window through the shared off-screen bitmap.
     virtual void Paint(HWND__* window);

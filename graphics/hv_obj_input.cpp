@@ -73,8 +73,9 @@ void HVObj::MouseDown(int x, int y, bool right) {
 }
 
 void HVObj::MouseUp(int x, int y, bool right) {
-    if (host_) host_->ReleaseMouse();
+    // The press has ended before the capture goes: giving it back is no cancelled press.
     gHVObjects.buttonState = 0;
+    if (host_) host_->ReleaseMouse();
     HVObj* hover = gHVObjects.hover;
     if (hover && IsLive(hover)) {
         int lx = x, ly = y;
@@ -95,8 +96,18 @@ void HVObj::MouseUp(int x, int y, bool right) {
     MouseMove(x, y);
 }
 
+void HVObj::CancelPress() {
+    if (gHVObjects.buttonState == 0) return;
+    gHVObjects.buttonState = 0;
+    dragStarted_ = 0;
+    if (HVObj* hover = gHVObjects.hover; hover && IsLive(hover)) hover->OnPressCancelled();
+}
+
 void HVObj::MouseLeave() {
     tracking_ = 0;
+    // While a button is held the pressed object keeps the pointer, as the capture does: its
+    // release comes to it wherever the pointer is by then, or the press is cancelled.
+    if (gHVObjects.buttonState != 0) return;
     HVObj* hover = gHVObjects.hover;
     if (hover && IsLive(hover) && !hover->pressed_) {
         gHVObjects.hover = nullptr;
@@ -126,6 +137,14 @@ bool HVObj::OnLButtonUp(int, int, bool) {
 
 bool HVObj::OnDoubleClick(int, int) {
     return false;
+}
+
+bool HVObj::OnPressCancelled() {
+    if (pressed_) {
+        pressed_ = 0;
+        OnDragEnd();
+    }
+    return true;
 }
 
 bool HVObj::OnRButtonDown(int, int) {

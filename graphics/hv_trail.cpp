@@ -1,5 +1,7 @@
 #include "graphics/hv_trail.h"
 
+#include <vector>
+
 #include "graphics/hv_bitmap_state.h"
 
 namespace {
@@ -18,6 +20,13 @@ void CHVTrail::OnStateChanged(const std::wstring& name, uint32_t flags) {
 }
 
 CHVTrail* SpawnTrailSprite(HVObj* parent, const HVBitmapState& image, int x, int y) {
+    if (parent) {
+        // Children are kept in the order they were added: the first sprites found are the oldest.
+        std::vector<CHVTrail*> sprites;
+        for (HVObj* child : parent->Children())
+            if (auto* sprite = dynamic_cast<CHVTrail*>(child)) sprites.push_back(sprite);
+        for (size_t i = 0; i + kMaxLiveTrailSprites <= sprites.size(); ++i) delete sprites[i];
+    }
     auto* sprite = new CHVTrail;
     auto* state = new HVBitmapState(image.Name(), image, true);
     // A sprite under the pointer must not take the hover from the area it was dropped on, or every

@@ -8,6 +8,7 @@
 // reported from inside the updater's sweep, so the end handler must destroy it later, outside the
 // sweep (the Windows build posts it to the window, hv_trail_win.h). A sprite whose image never
 // finishes (a frame script) stays until its parent destroys it.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -25,9 +26,14 @@ public:
     void OnStateChanged(const std::wstring& name, uint32_t flags) override;
 };
 
+// The most sprites one parent holds: a sprite whose image never finishes stays until its parent
+// destroys it, and each holds a bitmap copy and an updater entry.
+constexpr size_t kMaxLiveTrailSprites = 100;
+
 // Makes a sprite under parent with the image's hot spot at (x, y) of the parent's child space:
 // a copy of image under the same name with its own bitmap, never hit by the pointer (the area
-// below keeps the hover), started from its first frame and shown.
+// below keeps the hover), started from its first frame and shown. When the parent holds
+// kMaxLiveTrailSprites sprites already, the oldest go first.
 CHVTrail* SpawnTrailSprite(HVObj* parent, const HVBitmapState& image, int x, int y);
 
 // Receives each sprite whose animation has ended; it must not destroy the sprite during the call.

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <mutex>
 #include <vector>
 
 #include "graphics/halvix_win.h"
@@ -33,11 +34,58 @@ std::vector<HWND>& BatchedWindows() {
     return windows;
 }
 
-void RepaintNow(HWND window, HVObj* object, const RECT& area) {
-    object->SetPainting(true);
-    InvalidateRect(window, &area, FALSE);
-    UpdateWindow(window);
-    object->SetPainting(false);
+// Areas asked to be repainted later, by window, until the window's thread takes them. Any thread
+// may add to it.
+struct LaterArea {
+    HWND window;
+    RECT area;
+};
+std::mutex gLaterLock;
+std::vector<LaterArea>& LaterAreas() {
+    static std::vector<LaterArea> areas;
+    return areas;
+}
+
+// Queues an area; the first area of a window posts the message that has its thread take them. A
+// window whose thread does not answer for a while gets its areas joined into one rather than a
+// list that grows without end.
+void QueueLaterArea(HWND window, const RECT& area) {
+    constexpr size_t kMostAreas = 64;
+    bool first = true;
+    {
+        std::lock_guard<std::mutex> guard(gLaterLock);
+        auto& areas = LaterAreas();
+        size_t count = 0;
+        LaterArea* last = nullptr;
+        for (LaterArea& waiting : areas) {
+            if (waiting.window != window) continue;
+            ++count;
+            last = &waiting;
+        }
+        first = count == 0;
+        if (last && count >= kMostAreas)
+            UnionRect(&last->area, &last->area, &area);
+        else
+            areas.push_back({window, area});
+    }
+    if (first && !PostMessageW(window, kHVRepaintMessage, 0, 0)) {
+        std::lock_guard<std::mutex> guard(gLaterLock);
+        auto& areas = LaterAreas();
+        areas.erase(std::remove_if(areas.begin(), areas.end(), [&](const LaterArea& a) { return a.window == window; }),
+                    areas.end());
+    }
+}
+
+// The window's queued areas, taken out of the queue.
+std::vector<RECT> TakeLaterAreas(HWND window) {
+    std::vector<RECT> taken;
+    std::lock_guard<std::mutex> guard(gLaterLock);
+    auto& areas = LaterAreas();
+    for (const LaterArea& waiting : areas)
+        if (waiting.window == window) taken.push_back(waiting.area);
+    areas.erase(std::remove_if(areas.begin(), areas.end(), [&](const LaterArea& a) { return a.window == window; }),
+                areas.end());
+    return taken;
 }
 
 void OnKillFocus() {
@@ -118,15 +166,25 @@ LRESULT CALLBACK WrappedWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         case WM_MOUSELEAVE:
             object->MouseLeave();
             break;
-        case kHVRepaintMessage:
-            if (lParam == 0) {
-                RECT* area = reinterpret_cast<RECT*>(wParam);
-                if (area) {
-                    RepaintNow(window, object, *area);
-                    delete area;
-                }
-            }
+        case WM_CANCELMODE:
+            // Sent when the system takes the mouse away (a modal window appears): the default
+            // handling below then gives the capture back.
+            object->CancelPress();
+            break;
+        case WM_CAPTURECHANGED:
+            // Another window took the capture while a button was held; the release will not come.
+            if (reinterpret_cast<HWND>(lParam) != window) object->CancelPress();
+            break;
+        case kHVRepaintMessage: {
+            // The parameters are never read: whoever posted the message, only queued areas paint.
+            const std::vector<RECT> areas = TakeLaterAreas(window);
+            if (areas.empty()) return 0;
+            object->SetPainting(true);
+            for (const RECT& area : areas) InvalidateRect(window, &area, FALSE);
+            UpdateWindow(window);
+            object->SetPainting(false);
             return 0;
+        }
         case WM_NCDESTROY: {
             // The window goes away under the object: give back the procedure first.
             const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
@@ -162,6 +220,7 @@ public:
         auto found = std::find_if(table.begin(), table.end(),
                                   [&](const WrappedWindow& entry) { return entry.window == window_; });
         if (found == table.end()) return;
+        TakeLaterAreas(window_);  // a later window with the same handle must not paint them
         if (IsWindow(window_)) {
             SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->previous));
             RemovePropW(window_, kHVPrevProcProperty);
@@ -181,8 +240,7 @@ public:
     }
 
     void PaintLater(const HVRect& area) override {
-        auto* rect = new RECT{area.left, area.top, area.right, area.bottom};
-        if (!PostMessageW(window_, kHVRepaintMessage, reinterpret_cast<WPARAM>(rect), 0)) delete rect;
+        QueueLaterArea(window_, {area.left, area.top, area.right, area.bottom});
     }
 
     void CaptureMouse() override { SetCapture(window_); }

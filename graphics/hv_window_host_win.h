@@ -6,8 +6,9 @@
 
 #include "graphics/hv_window_host.h"
 
-// Posted to an adopted window with wParam = a heap RECT (freed by the receiver) and lParam 0: the
-// library repaints that area on the window's thread.
+// Posted to an adopted window (wParam and lParam 0) when areas wait to be repainted on the window's
+// thread. The areas stay inside the process, in a list the message's receiver empties: the
+// message carries nothing, so a message any other program posts can at most cause a repaint.
 constexpr UINT kHVRepaintMessage = 0x431;
 // The window property holding the previous window procedure while a window is adopted.
 constexpr wchar_t kHVPrevProcProperty[] = L"HV_PrevProc";

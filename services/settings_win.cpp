@@ -80,12 +80,13 @@ int SaveSettings(const SettingsBlock& block) {
     return written;
 }
 
-void ResetSettings(SettingsBlock& block, const std::function<void(const DwordSetting&, int32_t)>& showValue) {
+void ResetSettings(SettingsBlock& block, const std::function<void(const DwordSetting&, int32_t)>& showValue,
+                   HotKeyReset hotKey) {
     for (const DwordSetting& setting : kResetSettings) {
         block.*setting.field = DefaultOf(setting);
         if (showValue) showValue(setting, block.*setting.field);
     }
-    WriteProductDword(kDefaultHotKey, kHotKeyValue);
+    if (hotKey == HotKeyReset::kReset) WriteProductDword(kDefaultHotKey, kHotKeyValue);
     SaveSettings(block);
 }
 

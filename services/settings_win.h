@@ -35,11 +35,16 @@ void LoadSettings(SettingsBlock& block = gSettings);
 // Writes every setting of kSavedSettings whose stored value differs; returns how many it wrote.
 int SaveSettings(const SettingsBlock& block = gSettings);
 
+// Whether a reset of the appearance settings also puts the hot key back ("restore defaults" does;
+// choosing a theme, which starts from the default look, keeps the user's hot key).
+enum class HotKeyReset { kReset, kKeep };
+
 // Puts the settings of kResetSettings back to their defaults, calling showValue after each one
 // (the options panel moves its slider or check box and refreshes the preview), writes "HotKey"
-// 835, then saves.
+// 835 unless asked to keep it, then saves.
 void ResetSettings(SettingsBlock& block = gSettings,
-                   const std::function<void(const DwordSetting&, int32_t)>& showValue = nullptr);
+                   const std::function<void(const DwordSetting&, int32_t)>& showValue = nullptr,
+                   HotKeyReset hotKey = HotKeyReset::kReset);
 
 // "CurrentTrail": empty, "ghost", or the full path of the chosen trail file.
 std::wstring ReadCurrentTrail();

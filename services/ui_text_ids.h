@@ -2,7 +2,7 @@
 // The text ids the window asks UiText for, in one list: the window code uses the names, and the
 // language-file tests check every shipped language against the list.
 //
-// Texts 38, 143, 145 and 146 are formats: each holds one "%s" for a file name.
+// Texts 38, 143 and 145 to 149 are formats: each holds one "%s" for a file name (149: an address).
 #include <cstddef>
 
 #define MORVANTA_UI_TEXTS(X)                                                                \
@@ -14,7 +14,10 @@
     X(kNewTheme, 5)                                                                         \
     X(kSystemPointers, 46) /* row 0 of the theme list, and the in-use name without theme */ \
     X(kConfirmDeleteTheme, 38)                                                              \
-    X(kEditorMissing, 146) /* holds one "%s" for the editor's path */                       \
+    X(kEditorMissing, 146)   /* holds one "%s" for the editor's path */                     \
+    X(kThemeLoadFailed, 147) /* holds one "%s" for the theme's name */                      \
+    X(kThemeSaveFailed, 148) /* holds one "%s" for the current-theme file's path */         \
+    X(kNotAWebAddress, 149)  /* holds one "%s" for the refused address */                   \
     /* theme details panel */                                                               \
     X(kDetailsHeading, 6)                                                                   \
     X(kDetailsPointers, 7)                                                                  \

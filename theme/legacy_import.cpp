@@ -66,20 +66,28 @@ void ExtractInto(const std::wstring& archivePath, const std::wstring& folder, co
     ExtractArchive(archive, sink, limits);  // whatever could not be extracted is simply missing below
 }
 
-// The cursors of both passes (normal sections, then "_Down" sections) and the description.
-void ReadScheme(CTheme& theme, const std::wstring& folder, bool preview) {
+// The cursors of both passes (normal sections, then "_Down" sections) and the description. False,
+// with the reason, when no cursor could be read: the archive is then no theme. A preview needs the
+// normal Arrow only, but when that cannot be read the other sections are tried until one can, so
+// that a preview refuses an archive exactly when a full import does.
+bool ReadScheme(CTheme& theme, const std::wstring& folder, bool preview, std::string& reason) {
     const std::wstring schemePath = FindInFolder(folder, kSchemeFileName);
-    if (!FileExists(schemePath)) return;
+    if (!FileExists(schemePath)) {
+        reason = "the archive holds no scheme.ini (it may be damaged)";
+        return false;
+    }
     std::error_code error;
     const uintmax_t schemeBytes = fs::file_size(fileio::ToFsPath(schemePath), error);
-    if (error) return;
+    if (error) {
+        reason = "scheme.ini cannot be read";
+        return false;
+    }
 
     std::unique_ptr<SchemeIni> ini = OpenSchemeIni(schemePath);
-    // A preview needs the normal Arrow cursor only: the first section of the first pass.
-    const uint32_t lastEvent = preview ? 1 : 2;
-    const int roleCount = preview ? 1 : kPointerRoleCount;
-    for (uint32_t event = 1; event <= lastEvent; ++event) {
-        for (int role = 0; role < roleCount; ++role) {
+    int named = 0;
+    bool found = false;
+    for (uint32_t event = 1; event <= 2 && !(preview && found); ++event) {
+        for (int role = 0; role < kPointerRoleCount && !(preview && found); ++role) {
             std::wstring section = kPointerRoles[role].sectionName;
             if (event == 2) section += kDownSuffix;
             CCursor cursor;
@@ -88,11 +96,19 @@ void ReadScheme(CTheme& theme, const std::wstring& folder, bool preview) {
             cursor.variant = 1;
             cursor.scale = 1.0;
             cursor.stored = 1;
-            if (ReadLegacySection(cursor, section, *ini, folder, size_t(schemeBytes)))
-                theme.AddCursor(std::move(cursor));
+            const LegacySection read = ReadLegacySection(cursor, section, *ini, folder, size_t(schemeBytes));
+            if (read == LegacySection::kNoImage) continue;
+            ++named;
+            if (read != LegacySection::kRead) continue;
+            theme.AddCursor(std::move(cursor));
+            found = true;
         }
     }
     theme.description = LegacyDescription(ReadSchemeText(schemePath));
+    if (found) return true;
+    reason =
+        named == 0 ? "scheme.ini names no cursor image" : "every cursor image scheme.ini names is missing or damaged";
+    return false;
 }
 
 // The first line of a script section, without carriage returns.
@@ -117,12 +133,12 @@ std::wstring FindInFolder(const std::wstring& folder, const std::wstring& name) 
     return exact;
 }
 
-bool ReadLegacySection(CCursor& cursor, const std::wstring& section, SchemeIni& ini, const std::wstring& folder,
-                       size_t schemeBytes) {
+LegacySection ReadLegacySection(CCursor& cursor, const std::wstring& section, SchemeIni& ini,
+                                const std::wstring& folder, size_t schemeBytes) {
     const int frames = ini.ReadInt(section, kFrames, L"0");
     const int stdCursor = ini.ReadInt(section, kStdCursor, L"1");
     // Nothing else matters for a section that keeps the system pointer or has no frames.
-    if (frames == 0 || stdCursor != 0) return false;
+    if (frames == 0 || stdCursor != 0) return LegacySection::kNoImage;
 
     cursor.frames = frames;
     cursor.interval = ini.ReadInt(section, kInterval, L"200");
@@ -142,18 +158,18 @@ bool ReadLegacySection(CCursor& cursor, const std::wstring& section, SchemeIni& 
         bitmap = std::make_unique<HVBitmap>(pngPath, 0);
     } else {
         const std::wstring bmpPath = FindInFolder(folder, section + L".bmp");
-        if (!FileExists(bmpPath)) return false;
+        if (!FileExists(bmpPath)) return LegacySection::kImageMissing;
         bitmap = std::make_unique<HVBitmap>(bmpPath, HVB_COLORKEY);
         if (bitmap->IsValid() && ini.ReadInt(section, kPerPixel, L"1") == 1) bitmap->SplitPerPixelMask();
     }
     // Columns beyond the last whole frame are dropped; an image narrower than its frames is empty.
     if (frames > 0) bitmap->CropToFrameMultiple(frames);
-    if (!bitmap->IsValid()) return false;
+    if (!bitmap->IsValid()) return LegacySection::kImageDamaged;
 
     cursor.name = section;
     cursor.image = MakeAnimationState(section, bitmap.get(), cursor, true);
     bitmap.release();  // the state holds the only reference now
-    return true;
+    return LegacySection::kRead;
 }
 
 std::wstring LegacyDescription(const std::wstring& schemeText) {
@@ -180,20 +196,30 @@ std::wstring LegacyDescription(const std::wstring& schemeText) {
     return description;
 }
 
-bool ImportLegacyTheme(CTheme& theme, const std::wstring& archivePath, bool preview, const ExtractLimits& limits) {
-    if (!FileExists(archivePath)) return false;
-    theme.path = archivePath;
-
-    std::wstring folder;
-    if (CreateImportFolder(folder)) {
-        FolderRemover remover(folder);
-        ExtractInto(archivePath, folder, limits);
-        ReadScheme(theme, folder, preview);
+bool ImportLegacyTheme(CTheme& theme, const std::wstring& archivePath, bool preview, const ExtractLimits& limits,
+                       std::string* reason) {
+    std::string why;
+    if (!FileExists(archivePath)) {
+        why = "the archive cannot be found";
+    } else {
+        theme.path = archivePath;
+        std::wstring folder;
+        if (!CreateImportFolder(folder)) {
+            why = "no temporary folder could be made to unpack it";
+        } else {
+            FolderRemover remover(folder);
+            ExtractInto(archivePath, folder, limits);
+            if (ReadScheme(theme, folder, preview, why)) {
+                // The archive's own file name names the theme, whatever scheme.ini says.
+                theme.name = pathtext::Stem(pathtext::FileName(archivePath));
+                theme.contentFlags = kThemeHasCursors;
+                return true;
+            }
+        }
     }
-    // The archive's own file name names the theme, whatever scheme.ini says.
-    theme.name = pathtext::Stem(pathtext::FileName(archivePath));
-    theme.contentFlags = kThemeHasCursors;
-    return true;
+    theme.Reset();
+    if (reason) *reason = why;
+    return false;
 }
 
 void DeleteFolderTree(const std::wstring& folder, bool removeFolder) {

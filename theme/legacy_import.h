@@ -4,8 +4,9 @@
 // archive is extracted into a fresh temporary folder, the sections become cursors at scale 1.0,
 // the lines after "[Description]" become the description, and the folder is removed again,
 // whatever happened in between. Archives are untrusted: extraction never writes outside the
-// folder and is bounded in size (theme/archive_extract.h); a damaged archive gives a theme
-// without cursors.
+// folder and is bounded in size (theme/archive_extract.h). An archive from which no cursor can be
+// read (damaged, without scheme.ini, or with every image it names missing or damaged) is refused
+// with a reason, as a damaged theme file is; a cursor whose image alone is missing is left out.
 #include <string>
 
 #include "theme/archive_extract.h"
@@ -30,18 +31,27 @@ constexpr wchar_t kSchemeFileName[] = L"scheme.ini";
 constexpr wchar_t kDescriptionHeader[] = L"[Description]";
 }  // namespace legacykeys
 
-// Fills theme (already emptied by the caller) from the archive. False only when the archive does
-// not exist (or is a folder); otherwise true with content flag 1, even when no cursor could be
-// read. The theme's name is the archive's file name without extension. With preview only the
-// normal Arrow cursor is read. limits bound the extraction (tests make them small).
+// Fills theme (already emptied by the caller) from the archive: true with content flag 1 and at
+// least one cursor. The theme's name is the archive's file name without extension. With preview
+// only the normal Arrow cursor is read (another one when the Arrow cannot be). False, with the
+// theme empty and a one-line reason, when the archive does not exist (or is a folder) or no cursor
+// can be read from it. limits bound the extraction (tests make them small).
 bool ImportLegacyTheme(CTheme& theme, const std::wstring& archivePath, bool preview,
-                       const ExtractLimits& limits = ExtractLimits{});
+                       const ExtractLimits& limits = ExtractLimits{}, std::string* reason = nullptr);
+
+// What one section of scheme.ini gave.
+enum class LegacySection {
+    kRead,          // a cursor
+    kNoImage,       // the section keeps the system pointer or has no frames: it names no image
+    kImageMissing,  // neither its PNG nor its BMP is there
+    kImageDamaged,  // the image does not decode, or is narrower than its frames
+};
 
 // Reads one section of scheme.ini into cursor (role, event, variant and scale already set).
 // folder holds scheme.ini and the images; schemeBytes is scheme.ini's size, the most a script
-// section may hold. False when the section yields no cursor.
-bool ReadLegacySection(CCursor& cursor, const std::wstring& section, SchemeIni& ini, const std::wstring& folder,
-                       size_t schemeBytes);
+// section may hold.
+LegacySection ReadLegacySection(CCursor& cursor, const std::wstring& section, SchemeIni& ini,
+                                const std::wstring& folder, size_t schemeBytes);
 
 // The description from scheme.ini's text: every line after the first one starting (ignoring case)
 // with "[Description]", joined with CR LF. Lines end at CR, LF or CR LF.

@@ -1,6 +1,7 @@
 #include "theme/theme_library.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <filesystem>
@@ -39,7 +40,8 @@ bool IsThemeFileName(const std::wstring& name) {
 // than window results are loading or waiting for their turn, so a slow file holds back at most
 // window - 1 loads after it: window = loadsAtOnce bounds memory by that many results; results that
 // are small (the scan's) may use a larger window and let the other loads flow past a slow one.
-// Without a thread to be had, the loads run on this thread.
+// Without a thread to be had, the loads run on this thread. A theme that needs the unsupported-
+// features message gets it after the last load, from this thread (theme_load.h says why).
 template <typename Result, typename Load, typename Consume>
 void RunLoads(size_t count, const LoadOptions& options, size_t window, Load load, Consume consume) {
     const size_t loadsAtOnce = options.loadsAtOnce ? options.loadsAtOnce : LoadThreadCount();
@@ -48,7 +50,9 @@ void RunLoads(size_t count, const LoadOptions& options, size_t window, Load load
     std::condition_variable changed;
     std::vector<std::optional<Result>> done(count);
     size_t next = 0, consumed = 0;
+    std::atomic<int> messages{0};
     auto loadOne = [&](size_t i) {
+        UnsupportedFeaturesDeferral deferral(messages);
         if (options.onLoad) options.onLoad(i, true);
         Result result = load(i);
         if (options.onLoad) options.onLoad(i, false);
@@ -96,6 +100,7 @@ void RunLoads(size_t count, const LoadOptions& options, size_t window, Load load
         changed.notify_all();
     }
     for (std::thread& worker : workers) worker.join();
+    ShowDeferredUnsupportedFeatures(messages);
 }
 
 // What the scan keeps of a file: its content flags and option lock; the theme itself is released

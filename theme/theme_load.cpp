@@ -14,6 +14,8 @@
 namespace {
 
 std::atomic<UnsupportedFeaturesHook> gUnsupportedHook{&ShowUnsupportedFeaturesBox};
+// Where this thread's loads count the messages they do not show (null: they show them).
+thread_local std::atomic<int>* gDeferredMessages = nullptr;
 
 wchar_t LowerAscii(wchar_t c) {
     return (c >= L'A' && c <= L'Z') ? wchar_t(c - L'A' + L'a') : c;
@@ -95,7 +97,24 @@ UnsupportedFeaturesHook SetUnsupportedFeaturesHook(UnsupportedFeaturesHook hook)
 void ShowUnsupportedFeaturesMessage(CTheme& theme) {
     if (theme.unsupportedMessageShown) return;
     theme.unsupportedMessageShown = 1;
+    if (gDeferredMessages) {
+        ++*gDeferredMessages;
+        return;
+    }
     if (UnsupportedFeaturesHook hook = gUnsupportedHook.load()) hook();
+}
+
+UnsupportedFeaturesDeferral::UnsupportedFeaturesDeferral(std::atomic<int>& count) : previous_(gDeferredMessages) {
+    gDeferredMessages = &count;
+}
+
+UnsupportedFeaturesDeferral::~UnsupportedFeaturesDeferral() {
+    gDeferredMessages = previous_;
+}
+
+void ShowDeferredUnsupportedFeatures(int count) {
+    for (int i = 0; i < count; ++i)
+        if (UnsupportedFeaturesHook hook = gUnsupportedHook.load()) hook();
 }
 
 bool CTheme::Load(const std::wstring& requestedPath, bool preview) {

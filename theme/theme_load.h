@@ -4,6 +4,7 @@
 // or an installer may hold them for a moment; content this version cannot read is reported to the
 // user once per theme. CTheme::Load and CTheme::Save are the entry points; this header holds the
 // rules and the platform layer they use.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -63,6 +64,23 @@ constexpr wchar_t kMessageCaption[] = L"Morvanta";
 // Tells the user that a theme holds content this version cannot read, at most once per theme
 // (the theme's unsupported-message flag). Safe to call from any thread: loads run on workers.
 void ShowUnsupportedFeaturesMessage(CTheme& theme);
+
+// Loads on loader threads must not show the message there: a box would hold the whole batch, and
+// the window thread waiting for it, until the user answers. While a deferral lives on a thread,
+// the messages its loads would show are counted instead; the batch shows them once its loads are
+// done, on the thread that waits for it.
+class UnsupportedFeaturesDeferral {
+public:
+    explicit UnsupportedFeaturesDeferral(std::atomic<int>& count);
+    ~UnsupportedFeaturesDeferral();
+    UnsupportedFeaturesDeferral(const UnsupportedFeaturesDeferral&) = delete;
+    UnsupportedFeaturesDeferral& operator=(const UnsupportedFeaturesDeferral&) = delete;
+
+private:
+    std::atomic<int>* previous_;
+};
+// Shows the message count times, on the calling thread.
+void ShowDeferredUnsupportedFeatures(int count);
 
 // How the message reaches the user: a warning box without owner on Windows, nothing elsewhere.
 // Tests put their own hook in place; the previous hook is returned.

@@ -31,8 +31,13 @@ void UpdateGlass() {
     SetGlassCheckBoxVisible(enabled != FALSE);
     if (!enabled) return;
     gUi.glass = true;
-    if (gSettings.uiBlur == 1 && extend) {
-        const Margins margins = {0, 0, 0, -1};
-        extend(gUi.window, &margins);
+    if (!extend) return;
+    if (gSettings.uiBlur == 1) {
+        const Margins sheet = {0, 0, 0, -1};  // the whole client area
+        if (SUCCEEDED(extend(gUi.window, &sheet))) gUi.frameExtended = true;
+    } else if (gUi.frameExtended) {
+        // Glass was turned off: the frame goes back to its own edges at once, not at the next start.
+        const Margins none = {0, 0, 0, 0};
+        if (SUCCEEDED(extend(gUi.window, &none))) gUi.frameExtended = false;
     }
 }

@@ -14,3 +14,7 @@ constexpr wchar_t kThemeGalleryName[] = L"www.morvanta.com/themes";
 // Opens a web address, a document or a program the way the shell does (the default action,
 // environment variables expanded, shown normally). Failures are not reported.
 void OpenWithShell(const wchar_t* target, const wchar_t* parameters = nullptr);
+
+// As OpenWithShell, but the target is taken as it is: no environment variables are expanded, so
+// that an address from a theme file cannot carry the user's name or folders to a web server.
+void OpenWithShellAsIs(const wchar_t* target);

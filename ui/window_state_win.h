@@ -21,7 +21,8 @@ struct UiState {
     // Which list of the effects and sounds panels the user worked in last: 0 none, 1 the events,
     // 2 the effects or sound files. Read by the wheel.
     int currentSubList = 0;
-    bool glass = false;  // the frame is extended into the client area
+    bool glass = false;          // desktop composition is on: the glass check box shows
+    bool frameExtended = false;  // the frame is extended into the client area (glass chosen)
 };
 
 extern UiState gUi;

@@ -1,5 +1,6 @@
 #include "graphics/decoders/ani_decoder.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "graphics/decoders/byte_cursor.h"
@@ -136,12 +137,16 @@ bool TryDecodeAni(const uint8_t* data, size_t size, AniCursor& out, std::string&
     ByteCursor in(data, size);
     in.Skip(4, "the RIFF header");
     const uint32_t formSize = in.U32("the RIFF header");
-    if (formSize < 4 || formSize > size - kChunkHeaderSize) {
-        reason = "the RIFF form of " + Count(formSize) + " bytes runs past the end of the data";
+    if (formSize < 4) {
+        reason = "the RIFF form of " + Count(formSize) + " bytes is too small for its type";
         return false;
     }
+    // Published schemes hold files whose form size counts the 8 bytes of its own header, so that it
+    // runs past the end of the file: the form then ends with the file. The chunks inside are still
+    // held to their sizes.
+    const uint64_t formEnd = std::min<uint64_t>(kChunkHeaderSize + uint64_t(formSize), size);
     Chunks chunks;
-    if (!FindChunks(in, kChunkHeaderSize + uint64_t(formSize), chunks)) {
+    if (!FindChunks(in, formEnd, chunks)) {
         reason = in.Reason();
         return false;
     }

@@ -33,9 +33,10 @@ struct AniCursor {
 // True when the bytes start with "RIFF" and the form type "ACON".
 bool LooksLikeAni(const uint8_t* data, size_t size);
 
-// Decodes the header, timing and every frame. The whole file is refused, with a one-line reason,
-// when the form or a chunk runs past its end, the header is missing or claims more than
-// kMaxAniFrames frames or kMaxAniSteps steps, fewer frames are stored than claimed, a step names a
+// Decodes the header, timing and every frame. A form whose size runs past the end of the data is
+// read to the end of the data (published files count the form's own header in its size). The
+// whole file is refused, with a one-line reason, when a chunk runs past the end of its container, the header is missing
+// or claims more than kMaxAniFrames frames or kMaxAniSteps steps, fewer frames are stored than claimed, a step names a
 // missing frame, a delay exceeds kMaxAniJiffies, or any frame fails to decode. All frames together
 // stay within kMaxIconPixelBytes of pixels.
 bool TryDecodeAni(const uint8_t* data, size_t size, AniCursor& out, std::string& reason);

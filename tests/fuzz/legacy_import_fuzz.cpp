@@ -59,9 +59,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     CTheme theme;
     const bool preview = size > 0 && (data[0] & 1);
-    if (!ImportLegacyTheme(theme, text::Utf8ToUtf16(setup.archive.string()), preview)) abort();
-    if (theme.contentFlags != kThemeHasCursors) abort();
+    std::string reason;
+    const bool imported = ImportLegacyTheme(theme, text::Utf8ToUtf16(setup.archive.string()), preview, {}, &reason);
     if (!fs::is_empty(setup.tmp)) abort();  // an import folder was left behind
+    // A refusal gives a reason and leaves nothing; an import has cursors.
+    if (!imported) {
+        if (reason.empty() || reason.find('\n') != std::string::npos || theme.contentFlags != 0) abort();
+        return 0;
+    }
+    if (theme.contentFlags != kThemeHasCursors || theme.cursors[1.0].empty()) abort();
     for (const CCursor& cursor : theme.cursors[1.0])
         if (!cursor.image || cursor.image->Bitmap()->Width() % (cursor.frames > 0 ? cursor.frames : 1) != 0) abort();
     return 0;

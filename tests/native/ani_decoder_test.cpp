@@ -94,14 +94,36 @@ TEST(AniDecoder, UnknownChunksAndListsAreSkippedAndOddChunksArePadded) {
     EXPECT_EQ(ani.frames.size(), 2u);
 }
 
+// Published schemes hold files whose RIFF size counts its own 8 bytes too (it equals the file's
+// length): the form is read to the end of the file. The chunks inside stay strictly checked.
+TEST(AniDecoder, AFormSizePastTheEndOfTheFileIsReadToTheEndButInnerChunksMustFit) {
+    Animation a;
+    a.frames = {Frame(1), Frame(2)};
+    const std::string good = cursorfiles::EncodeAni(a);
+    auto withFormSize = [](std::string file, uint32_t size) {
+        for (int i = 0; i < 4; ++i) file[4 + i] = char(size >> (8 * i));
+        return file;
+    };
+    for (uint32_t formSize : {uint32_t(good.size()), uint32_t(good.size() + 1), 0xFFFFFFFFu}) {
+        decoders::AniCursor ani;
+        std::string reason;
+        ASSERT_TRUE(Decode(withFormSize(good, formSize), ani, reason)) << formSize << ": " << reason;
+        EXPECT_EQ(ani.frames.size(), 2u);
+        EXPECT_EQ(Steps(ani), (StepList{{0, a.displayRate}, {1, a.displayRate}}));
+    }
+    // The last frame cut short with the form size left as the whole file's length: the frame list
+    // runs past the end of the file.
+    std::string cut = withFormSize(good, uint32_t(good.size()));
+    cut.resize(cut.size() - 10);
+    ExpectRefused(cut, "chunk 'LIST'");
+}
+
 TEST(AniDecoder, HostileFilesAreRefusedWithAReason) {
     Animation a;
     a.frames = {Frame(1), Frame(2)};
     const std::string good = cursorfiles::EncodeAni(a);
 
-    std::string formPastEnd = good;
-    formPastEnd[7] = 0x10;
-    ExpectRefused(formPastEnd, "RIFF form");
+    ExpectRefused(std::string("RIFF\3\0\0\0ACON", 12), "RIFF form of 3 bytes");
     // The frame list's size grows past the form: the chunk runs past its container.
     std::string listPastEnd = good;
     const size_t list = listPastEnd.find("LIST");

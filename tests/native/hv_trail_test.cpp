@@ -159,6 +159,19 @@ TEST_F(TrailSprite, AScriptedImageNeverEndsSoItsSpritesStayUntilTheAreaGoes) {
     EXPECT_FALSE(HVObj::IsLive(second));
 }
 
+TEST_F(TrailSprite, SpritesThatNeverEndAreCappedTheOldestGoingFirst) {
+    HVBitmapState* image = Strip(L"Trail", 3, 40);
+    image->SetScript(L"1-3,40");
+    std::vector<CHVTrail*> spawned;
+    for (size_t i = 0; i < kMaxLiveTrailSprites + 25; ++i)
+        spawned.push_back(SpawnTrailSprite(area, *image, int(i % 200), 5));
+    delete image;
+    ASSERT_EQ(area->Children().size(), kMaxLiveTrailSprites);
+    for (size_t i = 0; i < spawned.size(); ++i) EXPECT_EQ(HVObj::IsLive(spawned[i]), i >= 25) << i;
+    EXPECT_EQ(area->Children().front(), spawned[25]);
+    EXPECT_EQ(area->Children().back(), spawned.back());
+}
+
 TEST_F(TrailSprite, AStillImageAsksToBeDestroyedAtOnce) {
     HVBitmapState* image = Strip(L"Dot", 1, 40);
     CHVTrail* sprite = SpawnTrailSprite(area, *image, 5, 5);

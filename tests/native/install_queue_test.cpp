@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <future>
 #include <map>
 #include <mutex>
 
@@ -94,6 +96,57 @@ TEST(InstallQueue, AnArrivalAfterABatchStartsANewOne) {
     queue.WaitUntilIdle();
     ASSERT_EQ(platform.summaries.size(), 2u);
     EXPECT_EQ(platform.summaries[1].text, L"Installed \"b\".");
+}
+
+// A summary waits for the user for as long as the user likes. Meanwhile a file can be queued at
+// once (the window's thread queues files and must never wait for the user); it makes the next
+// batch, run when the summary has been dismissed.
+class WaitingPlatform final : public InstallPlatform {
+public:
+    bool ThemesFolder(std::wstring& folder) override {
+        folder = L"C:\\Themes";
+        return true;
+    }
+    bool CopyReplacing(const std::wstring&, const std::wstring&, std::string&) override { return true; }
+    void ShowSummary(const SummaryMessage& message) override {
+        std::unique_lock<std::mutex> guard(mutex);
+        summaries.push_back(message.text);
+        changed.notify_all();
+        changed.wait(guard, [&] { return dismissed >= summaries.size(); });
+    }
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::wstring> summaries;
+    size_t dismissed = 0;
+};
+
+TEST(InstallQueue, AFileArrivingWhileASummaryShowsIsQueuedAtOnceAndMakesTheNextBatch) {
+    WaitingPlatform platform;
+    InstallQueue queue(platform, std::chrono::milliseconds(20));
+    queue.Add(L"D:\\a.morvanta");
+    {
+        std::unique_lock<std::mutex> guard(platform.mutex);
+        platform.changed.wait(guard, [&] { return platform.summaries.size() == 1; });
+    }
+    // The summary still waits for the user; the next arrival does not.
+    auto arrival = std::async(std::launch::async, [&] { queue.Add(L"D:\\b.morvanta"); });
+    const bool queuedAtOnce = arrival.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    EXPECT_TRUE(queuedAtOnce) << "queueing waited for the summary to be dismissed";
+    {
+        std::lock_guard<std::mutex> guard(platform.mutex);
+        EXPECT_EQ(platform.summaries.size(), 1u);
+        platform.dismissed = 1;
+    }
+    platform.changed.notify_all();
+    {
+        std::unique_lock<std::mutex> guard(platform.mutex);
+        platform.changed.wait(guard, [&] { return platform.summaries.size() == 2; });
+        EXPECT_EQ(platform.summaries[1], L"Installed \"b\".");
+        platform.dismissed = 2;
+    }
+    platform.changed.notify_all();
+    arrival.wait();
+    queue.WaitUntilIdle();
 }
 
 TEST(InstallBatch, ConvertersTakeTheirExtensionInAnyCaseAndTheSummaryNamesTheFileWritten) {

@@ -112,20 +112,62 @@ TEST_F(LegacyImportTest, MissingKeysTakeTheirDefaults) {
 
 TEST_F(LegacyImportTest, OnlySectionsWithFramesImagesAndStdCursorZeroYieldCursors) {
     ZipBuilder zip;
-    for (const char* name : {"Arrow", "Help", "Wait", "Cross", "Hand"}) zip.Add(std::string(name) + ".png", Png(4, 4));
+    for (const char* name : {"Arrow", "Help", "Wait", "Cross", "Hand", "SizeAll"})
+        zip.Add(std::string(name) + ".png", Png(4, 4));
     zip.Add("Button.png", "not a png");
     Import(
-        "[Arrow]\nFrames=1\n"                   // no StdCursor: the role keeps the system pointer
-        "[Help]\nStdCursor=0\n"                 // no frames
-        "[Wait]\nFrames=1\nStdCursor=1\n"       // the system pointer
-        "[IBeam]\nFrames=1\nStdCursor=0\n"      // no image
-        "[Cross]\nFrames=5\nStdCursor=0\n"      // narrower than five frames
-        "[Button]\nFrames=1\nStdCursor=0\n"     // an image that does not decode
-        "[Hand]\nFrames=abc\nStdCursor=0\n"     // text without digits reads as 0
-        "[UpArrow]\nFrames=1\nStdCursor=no\n",  // ... here as 0 too: the section is used, but has no image
+        "[Arrow]\nFrames=1\n"                  // no StdCursor: the role keeps the system pointer
+        "[Help]\nStdCursor=0\n"                // no frames
+        "[Wait]\nFrames=1\nStdCursor=1\n"      // the system pointer
+        "[IBeam]\nFrames=1\nStdCursor=0\n"     // no image: left out, the rest imports
+        "[Cross]\nFrames=5\nStdCursor=0\n"     // narrower than five frames
+        "[Button]\nFrames=1\nStdCursor=0\n"    // an image that does not decode
+        "[Hand]\nFrames=abc\nStdCursor=0\n"    // text without digits reads as 0
+        "[UpArrow]\nFrames=1\nStdCursor=no\n"  // ... here as 0 too: the section is used, but has no image
+        "[SizeAll]\nFrames=1\nStdCursor=0\n",  // the one cursor
         zip);
-    EXPECT_TRUE(Cursors().empty());
+    ASSERT_EQ(Cursors().size(), 1u);
+    EXPECT_EQ(Cursors()[0].name, L"SizeAll");
     EXPECT_EQ(theme_.contentFlags, kThemeHasCursors);
+}
+
+// An archive from which no cursor can be read is no theme: it is refused with a one-line reason,
+// a preview as well as a full import, and leaves the theme empty.
+TEST_F(LegacyImportTest, AnArchiveWithoutAReadableCursorIsRefusedWithAReason) {
+    const std::string named = "[Arrow]\nFrames=1\nStdCursor=0\n[Help]\nFrames=1\nStdCursor=0\n[Description]\nx\n";
+    ZipBuilder damagedImages;
+    damagedImages.Add("scheme.ini", named);
+    damagedImages.Add("Arrow.png", "not a png");  // Help.png is missing
+    ZipBuilder noScheme;
+    noScheme.Add("Arrow.png", Png(4, 4));
+    ZipBuilder namesNone;
+    namesNone.Add("scheme.ini", "[Arrow]\nFrames=1\nStdCursor=1\n[Description]\nOnly words\n");
+    namesNone.Add("Arrow.png", Png(4, 4));
+    ZipBuilder cut;
+    cut.Add("scheme.ini", named);
+    cut.Add("Arrow.png", Png(4, 4));
+    std::vector<uint8_t> cutBytes = cut.Build();
+    cutBytes.resize(cutBytes.size() / 2);
+
+    const std::pair<std::wstring, std::string> cases[] = {
+        {Archive(damagedImages, L"Damaged.tolvxtheme"), "every cursor image scheme.ini names is missing or damaged"},
+        {Archive(noScheme, L"NoScheme.tolvxtheme"), "no scheme.ini"},
+        {Archive(namesNone, L"NamesNone.tolvxtheme"), "names no cursor image"},
+        {files_.Write(L"Cut.tolvxtheme", cutBytes), "no scheme.ini"},
+        {files_.Write(L"Junk.tolvxtheme", std::string("not a zip")), "no scheme.ini"},
+        {files_.File(L"Missing.tolvxtheme"), "cannot be found"},
+    };
+    for (const auto& [path, words] : cases) {
+        for (bool preview : {false, true}) {
+            CTheme theme;
+            std::string reason;
+            EXPECT_FALSE(ImportLegacyTheme(theme, path, preview, ExtractLimits{}, &reason));
+            EXPECT_NE(reason.find(words), std::string::npos) << reason;
+            EXPECT_EQ(reason.find('\n'), std::string::npos);
+            EXPECT_EQ(theme.contentFlags, 0);
+            EXPECT_TRUE(theme.cursors[1.0].empty());
+        }
+    }
 }
 
 TEST_F(LegacyImportTest, DownSectionsFormASecondPassAndAPreviewReadsOnlyTheNormalArrow) {
@@ -150,6 +192,16 @@ TEST_F(LegacyImportTest, DownSectionsFormASecondPassAndAPreviewReadsOnlyTheNorma
     ASSERT_EQ(preview.cursors[1.0].size(), 1u);
     EXPECT_EQ(preview.cursors[1.0][0].name, L"Arrow");
     EXPECT_EQ(preview.description, L"About\r\n");  // a preview still has its texts
+
+    // Without a readable Arrow a preview reads on until it finds a cursor: it refuses an archive
+    // only when a full import would.
+    ZipBuilder noArrow;
+    noArrow.Add("Help.png", Png(8, 8));
+    noArrow.Add("scheme.ini", scheme);
+    CTheme other;
+    ASSERT_TRUE(ImportLegacyTheme(other, Archive(noArrow, L"NoArrow.tolvxtheme"), true));
+    ASSERT_EQ(other.cursors[1.0].size(), 1u);
+    EXPECT_EQ(other.cursors[1.0][0].name, L"Help");
 }
 
 TEST_F(LegacyImportTest, AFrameScriptIsTakenOnlyWhenTheSectionAsksForIt) {
@@ -171,14 +223,17 @@ TEST_F(LegacyImportTest, AFrameScriptIsTakenOnlyWhenTheSectionAsksForIt) {
 
 TEST_F(LegacyImportTest, TheDescriptionIsEveryLineAfterItsHeaderWhateverTheLineEnds) {
     const std::string crlf =
-        "[Arrow]\r\nFrames=0\r\n[description]\r\nFirst line\r\n\r\nThird = [x]\r\n[Help]\r\nFrames=1\r\n";
+        "[Wait]\r\nFrames=1\r\nStdCursor=0\r\n[Arrow]\r\nFrames=0\r\n[description]\r\nFirst line\r\n\r\nThird = "
+        "[x]\r\n[Help]\r\nFrames=1\r\n";
     std::string lf = crlf;
     for (size_t at; (at = lf.find('\r')) != std::string::npos;) lf.erase(at, 1);
 
-    Import(crlf);
+    ZipBuilder help;
+    help.Add("Wait.png", Png(4, 4));
+    Import(crlf, help);
     const std::optional<std::wstring> fromCrlf = theme_.description;
     CTheme other;
-    ZipBuilder zip;
+    ZipBuilder zip = help;
     zip.Add("scheme.ini", lf);
     ASSERT_TRUE(ImportLegacyTheme(other, Archive(zip, L"Lf.tolvxtheme"), false));
 
@@ -187,27 +242,24 @@ TEST_F(LegacyImportTest, TheDescriptionIsEveryLineAfterItsHeaderWhateverTheLineE
 
     CTheme unterminated;
     ZipBuilder last;
-    last.Add("scheme.ini", "[Description]\rone\rtwo");
+    last.Add("scheme.ini", "[Arrow]\rFrames=1\rStdCursor=0\r[Description]\rone\rtwo");
+    last.Add("Arrow.png", Png(4, 4));
     ASSERT_TRUE(ImportLegacyTheme(unterminated, Archive(last, L"Cr.tolvxtheme"), false));
     EXPECT_EQ(unterminated.description, L"one\r\ntwo");
 }
 
-TEST_F(LegacyImportTest, ASchemeWithoutDescriptionGivesAnEmptyOneAndNoSchemeGivesNone) {
-    Import("[Arrow]\nFrames=1\n");
-    EXPECT_EQ(theme_.description, L"");
-
-    CTheme bare;
+TEST_F(LegacyImportTest, ASchemeWithoutDescriptionGivesAnEmptyOne) {
     ZipBuilder zip;
     zip.Add("Arrow.png", Png(4, 4));
-    ASSERT_TRUE(ImportLegacyTheme(bare, Archive(zip, L"Bare.tolvxtheme"), false));
-    EXPECT_FALSE(bare.description.has_value());
-    EXPECT_TRUE(bare.cursors[1.0].empty());
-    EXPECT_EQ(bare.contentFlags, kThemeHasCursors);
+    Import("[Arrow]\nFrames=1\nStdCursor=0\n", zip);
+    EXPECT_EQ(theme_.description, L"");
 }
 
 TEST_F(LegacyImportTest, TheArchiveFileNameNamesTheTheme) {
     ZipBuilder zip;
-    zip.Add("scheme.ini", "[General]\nName=Something else\n[Description]\nName=Neither\n");
+    zip.Add("scheme.ini",
+            "[General]\nName=Something else\n[Arrow]\nFrames=1\nStdCursor=0\n[Description]\nName=Neither\n");
+    zip.Add("Arrow.png", Png(4, 4));
     const std::wstring path = Archive(zip, L"My Theme.tolvxtheme");
     ASSERT_TRUE(ImportLegacyTheme(theme_, path, false));
     EXPECT_EQ(theme_.name, L"My Theme");
@@ -244,29 +296,14 @@ TEST_F(LegacyImportTest, ExtractionStopsAtTheSizeLimit) {
     zip.Add("bomb.bin", std::string(1 << 20, '\0'));  // a few kilobytes that inflate to a megabyte
     zip.Add("scheme.ini", "[Arrow]\nFrames=1\nStdCursor=0\n");
     zip.Add("Arrow.png", Png(4, 4));
-    ASSERT_TRUE(ImportLegacyTheme(theme_, Archive(zip), false, limits));
-    EXPECT_TRUE(Cursors().empty()) << "entries after the limit must not be extracted";
-    EXPECT_EQ(theme_.contentFlags, kThemeHasCursors);
+    std::string reason;
+    EXPECT_FALSE(ImportLegacyTheme(theme_, Archive(zip), false, limits, &reason))
+        << "entries after the limit must not be extracted";
+    EXPECT_NE(reason.find("no scheme.ini"), std::string::npos) << reason;
 
     CTheme within;
     ASSERT_TRUE(ImportLegacyTheme(within, Archive(zip, L"Within.tolvxtheme"), false));
     EXPECT_EQ(within.cursors[1.0].size(), 1u);
-}
-
-TEST_F(LegacyImportTest, ADamagedArchiveGivesAThemeWithoutCursors) {
-    ZipBuilder zip;
-    zip.Add("scheme.ini", "[Arrow]\nFrames=1\nStdCursor=0\n");
-    zip.Add("Arrow.png", Png(4, 4));
-    std::vector<uint8_t> bytes = zip.Build();
-    bytes.resize(bytes.size() / 2);
-    ASSERT_TRUE(ImportLegacyTheme(theme_, files_.Write(L"Cut.tolvxtheme", bytes), false));
-    EXPECT_TRUE(Cursors().empty());
-    EXPECT_EQ(theme_.contentFlags, kThemeHasCursors);
-    EXPECT_EQ(theme_.name, L"Cut");
-
-    CTheme garbage;
-    ASSERT_TRUE(ImportLegacyTheme(garbage, files_.Write(L"Junk.tolvxtheme", std::string("not a zip")), false));
-    EXPECT_EQ(garbage.contentFlags, kThemeHasCursors);
 }
 
 TEST_F(LegacyImportTest, AMissingArchiveOrAFolderIsNotImported) {

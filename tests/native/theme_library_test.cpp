@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "tests/support/temp_folder.h"
 #include "tests/support/zip_builder.h"
 #include "theme/theme.h"
+#include "theme/theme_load.h"
 
 namespace {
 
@@ -85,8 +87,8 @@ TEST(ThemeLibraryScan, FilesAreSortedByWhatTheyCarry) {
     ThemeLibrary library;
     ScanThemeFolder(library, folder.Path());
     const std::wstring path = folder.Path();
-    EXPECT_EQ(Names(library.cursorThemes),
-              InListingOrder(path, {L"Cursors", L"Capital", L"Empty archive", L"Cut archive"}));
+    // Archives from which no cursor can be read are refused like damaged theme files.
+    EXPECT_EQ(Names(library.cursorThemes), InListingOrder(path, {L"Cursors", L"Capital"}));
     EXPECT_EQ(Names(library.clickEffects), InListingOrder(path, {L"Both", L"Effects"}));
     EXPECT_EQ(Names(library.trails), InListingOrder(path, {L"Both", L"Trail"}));
 
@@ -163,6 +165,42 @@ TEST(ThemeLibraryScan, LoadsRunAtMostNAtOnceFlowPastASlowFileAndListInFolderOrde
     EXPECT_EQ(Names(library.cursorThemes), cursors);
     EXPECT_EQ(Names(library.trails), trails);
     EXPECT_GE(LoadThreadCount(), 1u);
+}
+
+// The unsupported-features message of a theme loaded on a loader thread: shown once per theme
+// after the batch's loads are all done, on the thread that waits for the batch, never on a loader
+// thread, where a message box would hold the whole batch.
+std::mutex gMessageMutex;
+std::vector<std::thread::id> gMessageThreads;
+std::atomic<int> gLoadsRunning{0};
+int gShownWhileLoading = 0;
+void RecordMessage() {
+    std::lock_guard<std::mutex> guard(gMessageMutex);
+    gMessageThreads.push_back(std::this_thread::get_id());
+    if (gLoadsRunning > 0) ++gShownWhileLoading;
+}
+
+TEST(ThemeLibraryScan, AThemeThatNeedsTheUnsupportedMessageGetsItAfterTheBatchOnTheWaitingThread) {
+    TempFolder folder;
+    tb::File odd;
+    odd.version = 2001;
+    tb::Animation a;
+    odd.records.push_back(tb::Effect(8, 0, a, 7));  // a trail record version this reader does not know
+    for (int i = 0; i < 3; ++i) folder.Write(L"odd" + std::to_wstring(i) + L".morvanta", tb::Build(odd));
+    folder.Write(L"plain.morvanta", ThemeWith(kThemeHasCursors));
+    const UnsupportedFeaturesHook previous = SetUnsupportedFeaturesHook(RecordMessage);
+    gMessageThreads.clear();
+    gShownWhileLoading = 0;
+    LoadOptions options;
+    options.loadsAtOnce = 2;
+    options.onLoad = [](size_t, bool starting) { gLoadsRunning += starting ? 1 : -1; };
+    ThemeLibrary library;
+    ScanThemeFolder(library, folder.Path(), options);
+    SetUnsupportedFeaturesHook(previous);
+
+    EXPECT_EQ(gMessageThreads.size(), 3u);
+    for (const std::thread::id& id : gMessageThreads) EXPECT_EQ(id, std::this_thread::get_id());
+    EXPECT_EQ(gShownWhileLoading, 0);
 }
 
 TEST(ThemeLibraryPreview, LoadedAndWaitingPreviewsNeverExceedTheLoadsAtOnce) {

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "tests/native/theme_bytes.h"
+#include "tests/support/image_files.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/zip_builder.h"
 #include "theme/theme.h"
@@ -74,7 +75,8 @@ TEST(ThemeLoad, ChoosesTheFormatByExtensionWhateverItsCase) {
     EXPECT_TRUE(theme.cursors[1.0].empty());
 
     ZipBuilder zip;
-    zip.Add("scheme.ini", "[Arrow]\nFrames=0\n");
+    zip.Add("scheme.ini", "[Arrow]\nFrames=1\nStdCursor=0\n");
+    zip.Add("Arrow.png", imagefiles::EncodePng(2, 2, imagefiles::Solid(2, 2, {1, 2, 3, 255})));
     EXPECT_TRUE(theme.Load(folder.Write(L"Old.TOLVXTHEME", zip.Build()), false));
     EXPECT_EQ(theme.name, L"Old");
     EXPECT_EQ(theme.contentFlags, kThemeHasCursors);

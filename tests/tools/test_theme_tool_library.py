@@ -124,8 +124,8 @@ class Scan(ToolCase):
 
         result = json.loads(self.ok("scan", self.dir).stdout)
         self.assertEqual(set(result), {"cursorThemes", "clickEffects", "trails"})
-        self.assertEqual(result["cursorThemes"], in_order(
-            "cursors.morvanta", "Capital.MORVANTA", "no cursors.TOLVXTHEME", "cut.tolvxtheme", "My Theme.tolvxtheme"))
+        # Archives from which no cursor can be read are refused, as damaged theme files are.
+        self.assertEqual(result["cursorThemes"], in_order("cursors.morvanta", "Capital.MORVANTA", "My Theme.tolvxtheme"))
         self.assertEqual(result["clickEffects"], in_order("both.morvanta", "effect.Morvanta"))
         self.assertEqual(result["trails"], in_order("both.morvanta", "trail.morvanta"))
 
@@ -164,10 +164,26 @@ class Archives(ToolCase):
         for key in ("role", "event", "frames", "width", "height", "hotspotX", "script", "pixelsSha256"):
             self.assertEqual([c[key] for c in converted["cursors"]], [c[key] for c in imported["cursors"]], key)
 
-    def test_a_missing_archive_fails_with_one_line(self):
-        result = run("dump", self.path("gone.tolvxtheme"))
-        self.assertEqual(result.returncode, 1)
-        self.assertEqual(len(result.stderr.strip().splitlines()), 1)
+    def test_an_archive_without_a_readable_cursor_fails_with_one_line_saying_why(self):
+        archive(self.path("no images.tolvxtheme"), {"scheme.ini": SCHEME})
+        archive(self.path("damaged images.tolvxtheme"), {
+            "scheme.ini": SCHEME, "Arrow.png": "not a png", "Help.png": png(8, 8)[:30]})
+        archive(self.path("no scheme.tolvxtheme"), {"Arrow.png": png(8, 8)})
+        self.write("cut.tolvxtheme", b"PK\x03\x04 cut short")
+        cases = {"gone.tolvxtheme": "cannot be found", "no images.tolvxtheme": "missing or damaged",
+                 "damaged images.tolvxtheme": "missing or damaged", "no scheme.tolvxtheme": "no scheme.ini",
+                 "cut.tolvxtheme": "no scheme.ini"}
+        for name, reason in cases.items():
+            result = run("dump", self.path(name))
+            self.assertEqual(result.returncode, 1, name)
+            lines = result.stderr.strip().splitlines()
+            self.assertEqual(len(lines), 1, name)
+            self.assertIn(reason, lines[0], name)
+
+    def test_a_cursor_whose_image_alone_is_missing_is_left_out_and_the_rest_imports(self):
+        archive(self.path("partly.tolvxtheme"), {"scheme.ini": SCHEME, "Help.png": png(8, 8)})
+        info = json.loads(self.ok("dump", self.path("partly.tolvxtheme")).stdout)
+        self.assertEqual([(c["role"], c["event"]) for c in info["cursors"]], [(1, 1)])
 
 
 if __name__ == "__main__":

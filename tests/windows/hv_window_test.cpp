@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "graphics/halvix_win.h"
 #include "graphics/hv_bitmap.h"
 #include "graphics/hv_bitmap_state.h"
@@ -101,6 +103,31 @@ TEST_F(AdoptedWindow, TheSharedPaintBitmapGrowsToATenthMoreThanARepaintNeeds) {
     EXPECT_EQ(size.cy, 220);
     root->Invalidate(0, 0, 100, 50, HVI_NOW);  // fits: kept
     EXPECT_EQ(paintbuffer::Size().cx, 330);
+}
+
+void PumpMessages(HWND window) {
+    MSG message;
+    while (PeekMessageW(&message, window, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+// A repaint asked for later, from any thread, is queued inside the process and done by the
+// window's thread; the message that wakes the window carries nothing, so the same message posted
+// by anyone else, with numbers that are no pointer of the library, is never read as one.
+TEST_F(AdoptedWindow, ARepaintForLaterIsQueuedInsideTheProcessAndTheMessagesParametersAreNeverRead) {
+    UpdateWindow(window);
+    paintbuffer::Release();
+    RECT onTheStack = {0, 0, 300, 200};
+    PostMessageW(window, kHVRepaintMessage, 1, 0);
+    PostMessageW(window, kHVRepaintMessage, reinterpret_cast<WPARAM>(&onTheStack), 0);
+    PumpMessages(window);
+    EXPECT_EQ(paintbuffer::Size().cx, 0) << "a repaint message with nothing queued painted";
+
+    std::thread([this] { root->Invalidate(0, 0, 120, 40, HVI_LATER); }).join();
+    std::thread([this] { root->Invalidate(100, 0, 100, 40, HVI_LATER); }).join();
+    PumpMessages(window);
+    // Both areas in one paint: the buffer covers their union and a tenth more.
+    EXPECT_EQ(paintbuffer::Size().cx, 220);
+    EXPECT_EQ(paintbuffer::Size().cy, 44);
 }
 
 TEST_F(AdoptedWindow, ATreeIsDrawnInOrderClippedToItsParentsAndFadedWithThem) {

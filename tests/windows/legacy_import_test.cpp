@@ -126,7 +126,7 @@ TEST_F(LegacyImportWinTest, TheSystemsProfileReaderReadsKeysScriptsAndTheDescrip
     EXPECT_EQ(theme_.name, L"My Theme");
 }
 
-TEST_F(LegacyImportWinTest, HostileEntriesLandNowhereOutsideAndDamageLeavesNoCursors) {
+TEST_F(LegacyImportWinTest, HostileEntriesLandNowhereOutsideAndADamagedArchiveIsRefused) {
     const fs::path outside = files_.FsPath() / "outside.txt";
     ZipBuilder zip;
     zip.Add("..\\..\\evil.txt", "x");
@@ -142,12 +142,14 @@ TEST_F(LegacyImportWinTest, HostileEntriesLandNowhereOutsideAndDamageLeavesNoCur
     EXPECT_FALSE(fs::exists(L"C:\\evil3.txt"));
     EXPECT_FALSE(fs::exists(L"C:\\evil4.txt"));
 
+    // A damaged archive, or one cut off by the extraction's limit, yields no cursor: refused.
     std::vector<uint8_t> cut = zip.Build();
     cut.resize(cut.size() - 30);
     CTheme damaged;
-    ASSERT_TRUE(ImportLegacyTheme(damaged, files_.Write(L"Cut.tolvxtheme", cut), false));
-    EXPECT_TRUE(damaged.cursors[1.0].empty());
-    EXPECT_EQ(damaged.contentFlags, kThemeHasCursors);
+    std::string reason;
+    EXPECT_FALSE(ImportLegacyTheme(damaged, files_.Write(L"Cut.tolvxtheme", cut), false, ExtractLimits{}, &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(damaged.contentFlags, 0);
 
     ExtractLimits small;
     small.maxTotalBytes = 32 * 1024;
@@ -155,7 +157,7 @@ TEST_F(LegacyImportWinTest, HostileEntriesLandNowhereOutsideAndDamageLeavesNoCur
     bomb.Add("bomb.bin", std::string(1 << 20, '\0'));
     bomb.Add("scheme.ini", "[Arrow]\r\nFrames=1\r\nStdCursor=0\r\n");
     CTheme stopped;
-    ASSERT_TRUE(ImportLegacyTheme(stopped, Archive(bomb, L"Bomb.tolvxtheme"), false, small));
+    EXPECT_FALSE(ImportLegacyTheme(stopped, Archive(bomb, L"Bomb.tolvxtheme"), false, small));
     EXPECT_TRUE(stopped.cursors[1.0].empty());
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/engine_control_win.h"
 #include "graphics/halvix_win.h"
+#include "services/settings_win.h"
 #include "graphics/hv_window_host_win.h"
 #include "tests/native/theme_bytes.h"
 #include "tests/support/temp_folder.h"
@@ -224,6 +225,34 @@ TEST_F(ThemeListFill, ASecondBarClickAppliesWithin500MsAndTheBarsButtonsWaitMore
 
     SetClickClock(nullptr);
     DestroyWindow(engine);
+}
+
+// Choosing a theme on the list starts it from the default look: the appearance settings are reset
+// (and written), but the hot key, which has nothing to do with the look, is the user's still.
+TEST_F(ThemeListFill, ChoosingAThemeResetsTheLookButKeepsTheUsersHotKey) {
+    CreateProductKeys();
+    ASSERT_TRUE(WriteProductDword(0x64B, kHotKeyValue));
+    BuildOptionsPanel();
+    gThemeLibrary.cursorThemes = {Record(folder_.Write(L"Alpha.morvanta", ThemeFile(L"Alpha")))};
+    FillThemeList();
+    gSettings.size = 250;
+    SetClickClock(&FakeNow);
+    gFakeNow = 50000;
+    WindowEvents events;
+    HoverList& list = List();
+    events.OnHoverMove(list.Content(), 1, list.RowHeight() + list.RowHeight() / 2);
+    events.OnCommand(list.HoverBar(), kThemeHoverBar);
+    SetClickClock(nullptr);
+    ASSERT_EQ(ThemeRowInUse(), 1);
+    int32_t size = 0, hotKey = 0;
+    ReadProductDword(size, L"Size", -1);
+    ReadProductDword(hotKey, kHotKeyValue, -1);
+    EXPECT_EQ(gSettings.size, 100);
+    EXPECT_EQ(size, 100);
+    EXPECT_EQ(hotKey, 0x64B);
+    ResetOptions();  // "restore defaults" puts the hot key back too
+    ReadProductDword(hotKey, kHotKeyValue, -1);
+    EXPECT_EQ(hotKey, kDefaultHotKey);
 }
 
 }  // namespace

@@ -517,6 +517,44 @@ class TrailsPanel(PanelCase):
                          "trail-preview row %d box shown ghost hidden caption 67" % rows["Dotted Trail"])
 
 
+class TrailChoices(PanelCase):
+    def test_the_selected_trail_follows_its_file_when_the_list_is_rebuilt(self):
+        # "CurrentTrail" names a file that is not listed: the list keeps the row the user chose.
+        w.reg_set_string(w.PRODUCT_KEY, "CurrentTrail", r"C:\Trails\Comet.morvanta")
+        self.use_theme("Ember")
+        self.start_window()
+        _, names = self.listed("trail-list")
+        self.assertEqual(len(names), 3)
+        self.show(TRAILS_TAB)
+        chosen, gone = names[1], names[0]
+        self.click_row(*trail_row(3))
+        self.assertEqual(self.wait_trace("trail-preview"), "trail-preview row 3 box shown ghost hidden caption 67")
+        # The file of the row above goes: the chosen file moves up to row 2, and the selection
+        # with it (row 3 now holds another file).
+        after = len(self.lines())
+        os.remove(os.path.join(self.themes, gone + ".morvanta"))
+        self.wait_trace("trail-list 4", timeout=15, after=after)
+        self.assertEqual(self.wait_trace("trail-preview", after=after),
+                         "trail-preview row 2 box shown ghost hidden caption 67")
+        self.assertEqual(self.listed("trail-list")[1][0], chosen)
+
+    def test_no_trail_takes_the_trail_out_of_the_theme_in_use(self):
+        self.use_theme("Ember")
+        self.start_window()
+        rows = self.trail_rows()
+        self.show(TRAILS_TAB)
+        before = self.current_bytes()
+        self.double_click_row(*trail_row(rows["Dotted Trail"]))
+        self.wait_for_file_change(before)
+        self.assertEqual(len(self.current_dump()["trails"]), 1)
+        before = self.current_bytes()
+        self.click_row(*trail_row(0))
+        self.apply()
+        self.wait_for_file_change(before)
+        self.assertEqual(self.current_dump()["trails"], [])
+        self.assertEqual(w.reg_get(w.PRODUCT_KEY, "CurrentTrail")["string"], "")
+
+
 class PanelLooks(PanelCase):
     """The three panels with a theme in use, effects, sounds and sound files: docs/screenshots."""
 

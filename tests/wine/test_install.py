@@ -85,6 +85,24 @@ class InstallationTest(unittest.TestCase):
         self.assertEqual(self.installed(), sorted(n + ".morvanta" for n in names))
         self.assertTrue(w.no_message_box_within(1), "one batch gives one message")
 
+    def test_a_file_forwarded_while_a_summary_shows_makes_the_next_batch_and_the_window_keeps_answering(self):
+        window = self.start_tool()
+        w.probe("forward", w.windows_path(self.theme_file("First.morvanta")))
+        first = w.wait_message_box()
+        self.assertIsNotNone(first, "no summary appeared")
+        # While the user has not answered the summary, a second start hands over another file.
+        forwarder = w.start(w.PROBE_EXE, "forward", w.windows_path(self.theme_file("Second.morvanta")))
+        try:
+            self.assertEqual(forwarder.wait(timeout=20), 0, "the hand-over waited for the summary")
+            self.assertEqual(w.probe("send", window["hwnd"], 0, 0, 0)[0], 0, "the window does not answer")
+        finally:
+            if forwarder.poll() is None:
+                forwarder.kill()
+            w.dismiss_message_box(first)
+        self.assertEqual((first["caption"], first["text"]), ("Theme Installed", 'Installed "First".'))
+        self.expect_summary("Theme Installed", 'Installed "Second".')
+        self.assertEqual(self.installed(), ["First.morvanta", "Second.morvanta"])
+
     def test_a_file_already_in_the_themes_folder_fails_beside_a_new_one(self):
         self.start_tool()
         red_in_place = os.path.join(self.themes, "Red.morvanta")

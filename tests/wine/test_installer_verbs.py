@@ -1,6 +1,7 @@
 """The installer's verbs in real MorvantaConfig.exe processes: file associations written to the
 machine's classes and removed again, and the engine reset (against the tests' stand-in engine)."""
 import os
+import shutil
 import tempfile
 import time
 import unittest
@@ -11,6 +12,7 @@ CLASSES = r"HKLM\Software\Classes"
 USER_CLASSES = r"HKCU\Software\Classes"
 OWN_KEYS = ["Halberon.Morvanta", ".morvanta", ".tolvxtheme"]
 RUN_KEY = r"HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\Run"
+CSIDL_PROGRAM_FILESX86 = 0x2A
 
 
 def tree(key):
@@ -43,7 +45,7 @@ class InstallerVerbTest(unittest.TestCase):
         w.reg_set_string(CLASSES + r"\.Morvanta", "", "MorvantaFile", view="64")
         self.run_verb("/install")
         command = w.reg_get(CLASSES + r"\Halberon.Morvanta\shell\open\command", "", view="64")
-        self.assertEqual(command["string"], w.windows_path(w.CONFIG_EXE) + ' "%1"')
+        self.assertEqual(command["string"], '"%s" "%%1"' % w.windows_path(w.CONFIG_EXE))
         for extension in (".morvanta", ".tolvxtheme"):
             self.assertEqual(w.reg_get(CLASSES + "\\" + extension, "", view="64")["string"], "Halberon.Morvanta")
         self.assertEqual(tree(CLASSES + r"\MorvantaFile"), {})
@@ -76,6 +78,45 @@ class InstallerVerbTest(unittest.TestCase):
             if window:
                 w.probe("close", window["hwnd"])
                 w.probe("wait-gone", window["hwnd"], 10)
+
+    def test_opening_a_theme_file_while_the_window_is_open_installs_it_from_a_folder_with_spaces(self):
+        # The product installed where installers put it, under a folder whose path has spaces.
+        folder_windows = w.folder(CSIDL_PROGRAM_FILESX86) + "\\Halberon Morvanta"
+        folder = w.unix_path(w.folder(CSIDL_PROGRAM_FILESX86))
+        folder = os.path.join(folder, "Halberon Morvanta")
+        w.remove_tree(folder)
+        os.makedirs(folder)
+        try:
+            for name in ("MorvantaConfig.exe", "Morvanta.exe"):
+                shutil.copy(os.path.join(w.PROGRAM_DIR, name), folder)
+            shutil.copytree(os.path.join(w.PROGRAM_DIR, "lang"), os.path.join(folder, "lang"))
+            exe = os.path.join(folder, "MorvantaConfig.exe")
+            code, _, _ = w.run(exe, "/install", timeout=60)
+            self.assertEqual(code, 0)
+            w.close_engines()
+            themes = w.themes_folder_unix()
+            w.remove_tree(themes)
+            tool = w.start(exe)
+            window = w.main_window()
+            self.assertIsNotNone(window, "the main window did not appear")
+
+            # Opened the way the system opens it: the registry's command, taken as it is.
+            theme = os.path.join(self.work, "Opened Theme.morvanta")
+            with open(theme, "wb") as f:
+                f.write(b"theme")
+            code, started = w.probe("start-association", w.windows_path(theme))
+            self.assertEqual(code, 0, "the association's program could not be started")
+            self.assertEqual(started["program"].lower(), (folder_windows + "\\MorvantaConfig.exe").lower())
+            box = w.wait_message_box(timeout=30)
+            self.assertIsNotNone(box, "opening the file installed nothing")
+            w.dismiss_message_box(box)
+            self.assertEqual((box["caption"], box["text"], box["pid"]),
+                             ("Theme Installed", 'Installed "Opened Theme".', window["pid"]), started["commandLine"])
+            self.assertTrue(os.path.exists(os.path.join(themes, "Opened Theme.morvanta")))
+            w.close_window(window, tool)
+        finally:
+            w.end_test_programs()
+            w.remove_tree(folder)
 
     def test_uninstall_removes_the_machines_keys_and_leaves_the_users_alone(self):
         self.run_verb("/install")

@@ -336,7 +336,7 @@ class ControlsTest(OptionsCase):
         self.click(*MODE_LINK)  # and back to the fixed offset
         self.assertTrue(self.knob_shown_at("ShadowX", 5))
 
-    def test_with_composition_on_the_glass_box_writes_uiblur_at_once_and_extends_the_frame(self):
+    def test_with_composition_on_the_glass_box_writes_uiblur_and_extends_the_frame_and_unticked_undoes_both_at_once(self):
         # A copy of the program beside a stand-in window manager library that reports composition
         # (Wine's own reports none, and the box is hidden then).
         folder = tempfile.mkdtemp(prefix="morvanta-glass-")
@@ -355,8 +355,16 @@ class ControlsTest(OptionsCase):
             self.assertTrue(w.wait_until(lambda: os.path.exists(log)))
             with open(log) as f:
                 self.assertEqual(f.read().split("\n")[0], "extend 0 0 0 -1")
+            # Unticked: written at once, and the frame goes back to its own edges at once.
             self.click(*GLASS_LABEL)
             self.assertTrue(w.wait_until(lambda: stored("UIBlur") == 0))
+
+            def extensions():
+                with open(log) as f:
+                    return f.read().split()
+
+            self.assertTrue(w.wait_until(lambda: len(extensions()) >= 10), extensions())
+            self.assertEqual(" ".join(extensions()), "extend 0 0 0 -1 extend 0 0 0 0")
         finally:
             close_all_main_windows()
             w.remove_tree(folder)

@@ -26,6 +26,8 @@ ENGINE_LOG = os.path.join(w.PROGRAM_DIR, "engine.log")
 EDITOR_EXE = os.path.join(w.PROGRAM_DIR, "ThemeEditor.exe")
 
 RELOAD_THEME = 1031  # WM_USER + 7: the engine reloads the theme in use
+RESTORE_POINTERS = 1027  # WM_USER + 3: the engine goes back to the system's pointers
+RELOAD_CURRENT_THEME = 14  # message 0 with this wParam: the window reloads the current-theme file
 ROW = 50
 PREVIEW_BOX = 60
 DETAILS_BUTTON = (360 + 10, 5 + 10)  # centres, relative to a row
@@ -33,7 +35,10 @@ DELETE_BUTTON = (447 + 7, 8 + 7)
 PROPERTIES_BUTTON = (415 + 7, 8 + 7)
 # Name, author, version, web site, e-mail and description of the properties dialog.
 PROPERTY_FIELDS = (1017, 1018, 1019, 1020, 1021, 1011)
+WEB_BUTTON = (431 + 7, 8 + 7)
 SLOW_CLICK = 0.85  # the bar's buttons answer only this long after a row click
+OPTIONS_TAB = (120, 10 + 48 * 5 + 24)
+OPTIONS_APPLY = (249 + 485, 571)
 # The roles of the demo themes' cursors; the in-use box shows those of 0, 2, 3, 5, 12, 18 and 19.
 DEMO_ROLES = [0, 2, 3, 4, 5, 8, 10, 12, 14, 18]
 IN_USE_ROLES = [0, 2, 3, 5, 12, 18]
@@ -43,6 +48,26 @@ def dump(path):
     import json
     done = subprocess.run([THEME_TOOL, "dump", path], capture_output=True, check=True, timeout=60)
     return json.loads(done.stdout)
+
+
+def renamed_theme(source, target, name, website=None):
+    """A copy of a theme file under another name (and web site), packed by morvanta-theme."""
+    work = tempfile.mkdtemp(prefix="morvanta-renamed-")
+    try:
+        subprocess.run([THEME_TOOL, "unpack", source, work], check=True, capture_output=True, timeout=60)
+        manifest = os.path.join(work, "manifest.txt")
+        with open(manifest, encoding="utf-8") as f:
+            lines = [line for line in f.read().splitlines() if not line.startswith(("name ", "website "))]
+        quote = lambda text: '"%s"' % text.replace("\\", "\\\\").replace('"', '\\"')
+        lines.insert(1, "name " + quote(name))
+        if website:
+            lines.insert(2, "website " + quote(website))
+        with open(manifest, "w", encoding="utf-8") as f:
+            f.write("\n".join(lines) + "\n")
+        subprocess.run([THEME_TOOL, "pack", manifest, target], check=True, capture_output=True, timeout=60)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    return target
 
 
 def differs(a, b, box, level=12):
@@ -168,6 +193,34 @@ class ThemesCase(unittest.TestCase):
         path = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "themes", name + ".png"))
         return Image.open(path).convert("RGB")
 
+    def add_theme(self, name, website=None, source="Aurora.morvanta"):
+        return renamed_theme(os.path.join(THEMES_SOURCE, source), os.path.join(self.themes, name + ".morvanta"), name,
+                             website)
+
+    def current_name(self):
+        return dump(self.current)["texts"]["name"]
+
+    def use_theme(self, source):
+        """Makes a theme file the theme in use before the window starts."""
+        os.makedirs(os.path.dirname(self.current), exist_ok=True)
+        shutil.copy(source, self.current)
+
+    def expect_box(self, *words, timeout=15):
+        box = w.wait_message_box(caption="Morvanta", timeout=timeout)
+        self.assertIsNotNone(box, "no message box said %r" % (words,))
+        w.dismiss_message_box(box)
+        for word in words:
+            self.assertIn(word, box["text"])
+        return box
+
+    def lock(self, path, seconds):
+        """Holds a file open exclusively from another program; the caller ends the returned process."""
+        locker = subprocess.Popen([w.WINE, w.PROBE_EXE, "lock-file", w.windows_path(path), str(seconds)],
+                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.addCleanup(locker.stdout.close)
+        self.assertIn(b"locked", locker.stdout.readline())
+        return locker
+
     def current_header(self):
         with open(self.current, "rb") as f:
             return struct.unpack_from("<IIII", f.read(16))
@@ -236,9 +289,9 @@ class ThemesPanel(ThemesCase):
 
         # The details button of the selected row opens every cursor of the theme with its label.
         self.click_bar_button(row["Aurora"], DETAILS_BUTTON)
-        details = self.wait_trace("details row")
-        self.assertTrue(details.startswith("details row %d roles %s cell " % (
-            row["Aurora"], " ".join(map(str, DEMO_ROLES)))), details)
+        details = self.wait_trace("details file")
+        self.assertTrue(details.startswith("details file Aurora.morvanta roles %s cell " % (
+            " ".join(map(str, DEMO_ROLES)))), details)
         cell_width, cell_height = map(int, details.split()[-2:])
         shot_path = xinput.screenshot_client(self.window, os.path.join(xinput.ARTIFACTS, "theme-details.png"))
         # Animated: the cursors' cells (the label bands under them stay).
@@ -307,6 +360,211 @@ class ThemesPanel(ThemesCase):
         self.wait_trace("theme-list %d " % (rows - 1), timeout=15, after=after)
         self.assertEqual(self.theme_list(after)[3], ["Aurora"])
 
+
+class ThemeChoices(ThemesCase):
+    """The theme in use is never lost or replaced behind the user's back."""
+
+    def test_options_apply_keeps_a_theme_in_use_that_no_row_lists(self):
+        # The theme in use was renamed since: its name is on no row, and row 0 is selected.
+        self.use_theme(renamed_theme(os.path.join(THEMES_SOURCE, "Aurora.morvanta"),
+                                     os.path.join(tempfile.mkdtemp(prefix="morvanta-retired-"), "Retired.morvanta"),
+                                     "Retired"))
+        self.start_window()
+        rows, current, selected, _ = self.theme_list()
+        self.assertEqual((current, selected), (-1, 0))
+        start = len(self.engine_log())
+        self.pointer.click(*OPTIONS_TAB)
+        time.sleep(0.6)
+        self.pointer.click(*OPTIONS_APPLY)
+        # The settings reach the engine with the theme in use; the current-theme file stays.
+        self.assertTrue(w.wait_until(lambda: "sent %d 0 0" % RELOAD_THEME in self.engine_log()[start:], 10),
+                        self.engine_log())
+        self.assertNotIn("sent %d 0 0" % RESTORE_POINTERS, self.engine_log())
+        self.assertTrue(os.path.exists(self.current), "the current-theme file was deleted")
+        self.assertEqual(self.current_name(), "Retired")
+        self.assertFalse(any(l.startswith("theme-applied") for l in self.lines()), self.lines())
+
+    def test_the_bars_buttons_act_on_the_bars_row_and_a_web_site_that_is_no_web_address_is_not_opened(self):
+        self.add_theme("Stranger", website=w.windows_path(ENGINE_EXE))
+        self.add_theme("Share", website="\\\\server\\share\\tool.exe")
+        self.start_window()
+        _, _, _, names = self.theme_list()
+        row = {name: 1 + i for i, name in enumerate(names)}
+
+        # Ember selected, the pointer over Aurora's row, then straight onto the bar's delete button:
+        # the question is about Ember, the row of the bar.
+        self.click_row(row["Ember"])
+        time.sleep(SLOW_CLICK)
+        self.pointer.move(*self.row_centre(row["Aurora"]))
+        self.pointer.move(*self.row_centre(row["Aurora"], 302))
+        self.pointer.click(self.rows_x + DELETE_BUTTON[0], self.rows_y + ROW * row["Ember"] + DELETE_BUTTON[1])
+        box = w.wait_message_box(caption="Morvanta")
+        self.assertIsNotNone(box, "delete asked nothing")
+        w.press(box["hwnd"], 7)
+        w.probe("wait-gone", box["hwnd"], 10)
+        self.assertIn('"Ember.morvanta"', box["text"])
+        self.assertTrue(os.path.exists(os.path.join(self.themes, "Aurora.morvanta")))
+
+        # A theme's web site naming a program or a share: refused with a message, nothing started.
+        for name, address in (("Stranger", w.windows_path(ENGINE_EXE)), ("Share", "\\\\server\\share\\tool.exe")):
+            started = self.engine_log().count("start")
+            self.click_row(row[name])
+            self.click_bar_button(row[name], WEB_BUTTON)
+            box = self.expect_box("not a web address", address)
+            self.assertEqual(box["pid"], self.window["pid"])
+            time.sleep(1.0)
+            self.assertEqual(self.engine_log().count("start"), started, "the web site button started a program")
+            self.wait_trace("web-site refused " + address.replace("\\", "\\\\"))  # as the trace escapes it
+
+    def test_apply_and_go_back_applies_the_theme_whose_details_are_shown_after_the_list_changed(self):
+        self.add_theme("Cobalt")
+        self.start_window()
+        _, _, _, names = self.theme_list()
+        self.assertEqual(sorted(names), ["Aurora", "Cobalt", "Ember"])
+        shown, gone, last = names[1], names[0], names[2]
+        self.click_row(2)
+        self.click_bar_button(2, DETAILS_BUTTON)
+        self.wait_trace("details file %s.morvanta" % shown)
+        time.sleep(0.6)
+        # The row before it goes: the list is rebuilt under the open details, the shown theme is now
+        # on row 1 and row 2 holds another one.
+        after = len(self.lines())
+        os.remove(os.path.join(self.themes, gone + ".morvanta"))
+        self.assertEqual(self.theme_list(after)[3], [shown, last])
+        apply = self.wait_trace("details-layout").split()
+        self.pointer.click(int(apply[8]) + 20, int(apply[9]) + 13)
+        self.assertEqual(self.wait_trace("theme-applied", after=after), "theme-applied row 1")
+        self.assertTrue(w.wait_until(lambda: self.current_name() == shown, 10), self.current_name())
+
+    def test_a_theme_that_cannot_be_loaded_is_not_marked_in_use_and_says_so(self):
+        self.start_window()
+        _, _, _, names = self.theme_list()
+        row = {name: 1 + i for i, name in enumerate(names)}
+        self.click_row(row["Aurora"])
+        self.assertTrue(w.wait_until(lambda: os.path.exists(self.current) and self.current_name() == "Aurora", 10))
+        time.sleep(0.6)
+        start = len(self.engine_log())
+        after = len(self.lines())
+        # Held by another program for longer than the load's three attempts take.
+        locker = self.lock(os.path.join(self.themes, "Ember.morvanta"), 8)
+        try:
+            self.double_click_row(row["Ember"])
+            self.expect_box("Ember", "could not be loaded", timeout=20)
+        finally:
+            locker.kill()
+            locker.wait()
+        self.assertEqual(self.wait_trace("theme-apply failed", after=after), "theme-apply failed row %d" % row["Ember"])
+        # The selection is back on the theme in use, which stays; the engine heard nothing.
+        self.assertEqual(self.wait_trace("theme-selected", after=after), "theme-selected %d" % row["Aurora"])
+        self.assertEqual(self.current_name(), "Aurora")
+        self.assertNotIn("sent %d 0 0" % RELOAD_THEME, self.engine_log()[start:])
+        self.assertFalse(any(l.startswith("theme-applied") for l in self.lines()[after:]))
+
+    def test_a_current_theme_file_that_cannot_be_saved_keeps_the_theme_in_use_and_says_so(self):
+        self.start_window()
+        _, _, _, names = self.theme_list()
+        row = {name: 1 + i for i, name in enumerate(names)}
+        self.click_row(row["Aurora"])
+        self.assertTrue(w.wait_until(lambda: os.path.exists(self.current) and self.current_name() == "Aurora", 10))
+        time.sleep(0.6)
+        with open(self.current, "rb") as f:
+            before = f.read()
+        after = len(self.lines())
+        # Held open by another program for longer than the save's three attempts to replace it take.
+        locker = self.lock(self.current, 8)
+        try:
+            self.click_row(row["Ember"])
+            self.expect_box("could not be saved", "CurrentTheme.Morvanta", timeout=20)
+        finally:
+            locker.kill()
+            locker.wait()
+        self.assertEqual(self.wait_trace("theme-apply failed", after=after), "theme-apply failed row %d" % row["Ember"])
+        self.assertEqual(self.wait_trace("theme-selected", after=after), "theme-selected %d" % row["Aurora"])
+        with open(self.current, "rb") as f:
+            self.assertEqual(f.read(), before)
+        self.assertFalse(any(l.startswith(("theme-applied", "in-use")) for l in self.lines()[after:]))
+
+    def test_a_file_dropped_into_the_themes_folder_appears_in_the_open_list(self):
+        self.start_window()
+        rows, _, _, _ = self.theme_list()
+        after = len(self.lines())
+        renamed_theme(os.path.join(THEMES_SOURCE, "Ember.morvanta"), os.path.join(self.themes, "Cobalt.morvanta"),
+                      "Cobalt")
+        self.wait_trace("theme-list %d " % (rows + 1), timeout=15, after=after)
+        self.assertEqual(sorted(self.theme_list(after)[3]), ["Aurora", "Cobalt", "Ember"])
+
+    def test_an_outside_change_of_the_current_theme_file_is_reloaded(self):
+        self.start_window()
+        _, _, _, names = self.theme_list()
+        row = {name: 1 + i for i, name in enumerate(names)}
+        self.click_row(row["Aurora"])
+        self.assertTrue(w.wait_until(lambda: os.path.exists(self.current) and self.current_name() == "Aurora", 10))
+        time.sleep(0.6)
+        after = len(self.lines())
+        shutil.copy(os.path.join(self.themes, "Ember.morvanta"), self.current)
+        self.assertEqual(w.probe("post", self.window["hwnd"], 0, RELOAD_CURRENT_THEME, 0)[0], 0)
+        self.assertEqual(self.wait_trace("in-use", after=after), "in-use roles %s placed %d" % (
+            " ".join(map(str, IN_USE_ROLES)), len(IN_USE_ROLES)))
+        self.assertEqual(self.wait_trace("theme-selected", after=after), "theme-selected %d" % row["Ember"])
+
+
+class LostRelease(ThemesCase):
+    def hold_down_arrow_and_release_it_elsewhere(self, meanwhile):
+        """Holds the list's down arrow, runs meanwhile, then lets the button go outside the window."""
+        self.pointer.move(*self.down_arrow)
+        self.pointer.down()
+        time.sleep(0.5)
+        meanwhile()
+        xinput.park_pointer()
+        self.pointer.up()
+
+    def assert_the_list_stands_still_and_hover_follows(self, name):
+        time.sleep(0.6)
+        first = self.shot(name + "-1")
+        time.sleep(0.8)
+        second = self.shot(name + "-2")
+        self.assertEqual(differs(first, second, self.viewport), 0.0, "%s: the list went on scrolling" % name)
+        # Hover follows the pointer again without a click first.
+        row_y = self.rows_y + ROW + ROW // 2
+        self.pointer.move(self.rows_x + 300, row_y)
+        self.pointer.move(self.rows_x + 302, row_y)
+        from PIL import Image
+        hovered = Image.open(xinput.screenshot_client(self.window, os.path.join(
+            xinput.ARTIFACTS, "themes", name + "-hover.png"))).convert("RGB")
+        self.assertGreater(differs(second, hovered, (self.rows_x + 200, row_y - ROW // 2, 280, ROW)), 0.5,
+                           "%s: no hover bar under the pointer" % name)
+
+    def test_a_release_that_never_comes_ends_the_press_the_arrows_repeat_stops_and_hover_goes_on(self):
+        # Enough themes for the list to scroll.
+        for i in range(20):
+            shutil.copy(os.path.join(THEMES_SOURCE, "Aurora.morvanta"), os.path.join(self.themes, "Copy %02d.morvanta" % i))
+        self.start_window()
+        self.assertEqual(self.theme_list()[0], 23)
+        list_top = self.rows_y - 1
+        height = max((557 - 10 - list_top) // ROW, 1) * ROW
+        self.down_arrow = (self.rows_x - 1 + 500 + 2 + 8, list_top + height - 9)
+        self.viewport = (self.rows_x + PREVIEW_BOX, self.rows_y, 498 - PREVIEW_BOX, height - 2)  # the arrows animate
+
+        # The installation summary appears while the arrow is held.
+        theme = os.path.join(tempfile.mkdtemp(prefix="morvanta-lost-"), "Late.morvanta")
+        shutil.copy(os.path.join(THEMES_SOURCE, "Ember.morvanta"), theme)
+        boxes = []
+
+        def summary():
+            self.assertEqual(w.probe("forward", w.windows_path(theme))[0], 0)
+            boxes.append(w.wait_message_box())
+            self.assertIsNotNone(boxes[0], "no summary appeared")
+
+        after = len(self.lines())
+        self.hold_down_arrow_and_release_it_elsewhere(summary)
+        w.dismiss_message_box(boxes[0])
+        self.wait_trace("theme-list 24 ", timeout=15, after=after)  # the installed file is listed
+        self.assert_the_list_stands_still_and_hover_follows("summary")
+
+        # The system takes the mouse away (as it does when a modal window appears over this one).
+        self.hold_down_arrow_and_release_it_elsewhere(
+            lambda: self.assertEqual(w.probe("send", self.window["hwnd"], 0x1F, 0, 0)[0], 0))  # WM_CANCELMODE
+        self.assert_the_list_stands_still_and_hover_follows("cancel-mode")
 
 if __name__ == "__main__":
     unittest.main()

@@ -66,9 +66,20 @@ PRODUCT_KEY = r"HKCU\SOFTWARE\Halberon\Morvanta"
 
 
 def require_session(test_case_class):
-    """Skips a test class when not run inside a Wine session (the test command always has one)."""
+    """Skips a test class when not run inside a Wine session (the test command always has one).
+
+    Every test of the class ends, after its own tear-down, by waiting until no program it may have
+    started is left running (end_test_programs): a window or an engine still running would take
+    the next test's starts and messages."""
     if not os.environ.get("MORVANTA_WINE_SESSION") or not BIN_DIR:
         return unittest.skip("needs scripts/wine-session.sh and MORVANTA_BIN_DIR")(test_case_class)
+    set_up = test_case_class.setUp
+
+    def set_up_with_cleanup(self):
+        self.addCleanup(end_test_programs)
+        set_up(self)
+
+    test_case_class.setUp = set_up_with_cleanup
     return test_case_class
 
 
@@ -226,9 +237,28 @@ def remove_tree(path):
 ENGINE_CLASS = "Tolvaris"
 
 
+# The programs a test may start, directly or through the tested program.
+TEST_PROGRAMS = ("MorvantaConfig.exe", "Morvanta.exe", "ThemeEditor.exe", "HalvixGallery.exe")
+
+
+def end_programs(*names, timeout=20):
+    """Asks every process of those program names to close and waits until none is left; one that
+    does not close in time is ended, and that is reported on standard error."""
+    code, answer = probe("end-programs", *names, "--timeout", timeout, timeout=timeout + 30)
+    if code != 0:
+        print("warning: %s of %s did not close in time and were ended" % ((answer or {}).get("ended"), names),
+              file=sys.stderr)
+
+
+def end_test_programs():
+    end_programs(*TEST_PROGRAMS)
+
+
 def close_engines(timeout=10):
-    """Ends every running (fake) engine: WM_CLOSE to each window of the engine's class."""
+    """Ends every running (fake) engine, one still starting included, and waits for its process. The
+    editor's stand-in is the engine's under another name, with a window of the same class."""
     probe("close-class", ENGINE_CLASS, timeout, timeout=timeout + 30)
+    end_programs("Morvanta.exe", "ThemeEditor.exe", timeout=timeout)
 
 
 def engine_log_path():
@@ -269,8 +299,12 @@ def hotkey_value(hwnd, item_id):
 
 
 def close_windows_of_class(class_name):
-    """Asks every top-level window of the class to close (the engine's stand-in, "Tolvaris")."""
-    probe("close-class", class_name)
+    """Asks every top-level window of the class to close (the engine's stand-in, "Tolvaris"); for the
+    engine's class, waits until its processes have ended."""
+    if class_name == ENGINE_CLASS:
+        close_engines()
+    else:
+        probe("close-class", class_name)
 
 # --- Diagnostics: programs started with Wine's debugstr channel on ---
 

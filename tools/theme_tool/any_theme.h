@@ -6,6 +6,6 @@
 #include "theme/theme.h"
 #include "theme/theme_reader.h"
 
-// Fills theme from path. An archive reports version 0 and lists its cursors in import order; a
-// missing archive fails with a one-line reason.
+// Fills theme from path. An archive reports version 0 and lists its cursors in import order; an
+// archive that is missing or yields no cursor fails with a one-line reason.
 ThemeReadResult LoadAnyTheme(CTheme& theme, const std::wstring& path);

@@ -88,6 +88,13 @@ bool CTXObj::OnDragEnd() {
     return HVObj::OnDragEnd();
 }
 
+bool CTXObj::OnPressCancelled() {
+    // What the press started ends as a release would end it, but no command runs.
+    if (kind == KIND_BUTTON) ChangeState(hvstate::kDefault);
+    if (ScrollList* list = ScrollList::ForArrow(commandId)) list->ReleaseArrow(commandId);
+    return HVObj::OnPressCancelled();
+}
+
 bool CTXObj::OnKeyDown(unsigned key, uint32_t data) {
     if (ControlEvents* events = GetControlEvents(); events && events->OnKey(this, key)) return true;
     return HVObj::OnKeyDown(key, data);

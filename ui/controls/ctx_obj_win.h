@@ -33,6 +33,7 @@ public:
     bool OnMouseLeave(HVObj* next) override;
     bool OnDrag(int x, int y, int deltaX, int deltaY) override;
     bool OnDragEnd() override;
+    bool OnPressCancelled() override;
     bool OnMouseWheel(int delta) override;
     bool OnKeyDown(unsigned key, uint32_t data) override;
 };

@@ -1,6 +1,7 @@
 #include "ui/panels/effects_panel_win.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "services/ui_text_ids.h"
@@ -222,6 +223,9 @@ private:
         const int row = effects_->Selected();
         const int event = events_->List().Selected();
         if (row < 0 || event < 0) return;
+        std::optional<CClickEffect> before;
+        if (const CClickEffect* effect = gCurrentTheme->ClickEffect(event)) before = *effect;
+        const int flagsBefore = gCurrentTheme->contentFlags;
         if (row == 0) {
             gCurrentTheme->RemoveClickEffect(event);
             ShowSlot(event, nullptr);
@@ -238,7 +242,15 @@ private:
             ShowSlot(event, gCurrentTheme->ClickEffect(event));
         }
         UpdatePartFlags(*gCurrentTheme);
-        SaveCurrentTheme();
+        if (!SaveThemeInUseOrSay()) {
+            if (before)
+                gCurrentTheme->SetClickEffect(event, *before);
+            else
+                gCurrentTheme->RemoveClickEffect(event);
+            gCurrentTheme->contentFlags = flagsBefore;
+            ShowSlot(event, gCurrentTheme->ClickEffect(event));
+            return;
+        }
         PanelTrace("effect-applied event " + std::to_string(event) + " row " + std::to_string(row));
         ApplyToEngineFromWindow();
     }

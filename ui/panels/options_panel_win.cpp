@@ -255,12 +255,14 @@ void ToggleCheckBox(const OptionCheckBox& check) {
     }
 }
 
-// Apply on the options panel: the selected theme row again, keeping the current theme's effects,
-// sounds and trail, then the settings go to the engine. Without a selected row the theme in use
-// stays as it is, but the settings still reach the engine: the button must not do nothing.
+// Apply on the options panel: the settings go to the engine. When the selected row is the theme in
+// use, it is applied again first with its effects, sounds and trail kept, so that the in-use box
+// shows the new look. Any other selection stays unapplied: the button is there for the look, and
+// applying another row would replace the theme in use (row 0, selected while the theme in use is
+// none of the listed ones, would even throw it away).
 void ApplyOptions() {
     const int row = SelectedThemeRow();
-    if (row != -2) ApplyThemeRow(row, false);
+    if (row >= 0 && row == ThemeRowInUse()) ApplyThemeRow(row, false);
     ApplyToEngineFromWindow();
 }
 
@@ -340,13 +342,16 @@ void BuildOptionsPanel() {
     RegisterPanelHandler(&gHandler);
 }
 
-void ResetOptions() {
-    ResetSettings(gSettings, [](const DwordSetting& setting, int32_t value) {
-        if (const OptionSlider* slider = FindOptionSlider(setting.field))
-            SetSliderValue(gOptions.knobs[SliderIndex(slider)], value);
-        if (const OptionCheckBox* check = FindOptionCheckBox(setting.field)) ShowCheckBox(*check);
-        RefreshOptionsPreview();
-    });
+void ResetOptions(HotKeyReset hotKey) {
+    ResetSettings(
+        gSettings,
+        [](const DwordSetting& setting, int32_t value) {
+            if (const OptionSlider* slider = FindOptionSlider(setting.field))
+                SetSliderValue(gOptions.knobs[SliderIndex(slider)], value);
+            if (const OptionCheckBox* check = FindOptionCheckBox(setting.field)) ShowCheckBox(*check);
+            RefreshOptionsPreview();
+        },
+        hotKey);
 }
 
 bool GlassCheckBoxExists() {

@@ -1,5 +1,7 @@
 #include "ui/panels/panel_layout_win.h"
 
+#include <algorithm>
+
 #include "services/translations.h"
 #include "graphics/hv_bitmap_state.h"
 #include "graphics/hv_text_params.h"
@@ -21,4 +23,10 @@ int TextWidth(const std::wstring& text, double points) {
     params.face = kUiFace;
     params.pointSize = ScaledPoints(points);
     return HVBitmapState(L"measure", params).Width();
+}
+
+int CaptionButtonWidth(const std::wstring& caption) {
+    constexpr int kStandardWidth = 100;
+    constexpr int kPadding = 24;
+    return std::max(Scaled(kStandardWidth), TextWidth(caption, panelstyle::kSmallPoints) + Scaled(kPadding));
 }

@@ -40,3 +40,7 @@ std::wstring Text(int textId);
 
 // The width a text takes in the window's face at a size in design points.
 int TextWidth(const std::wstring& text, double points);
+
+// A push button's width for a caption of 12 points: the standard 100·s, or the caption's width and
+// 24·s of padding when that is more.
+int CaptionButtonWidth(const std::wstring& caption);

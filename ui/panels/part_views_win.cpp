@@ -5,12 +5,14 @@
 #include <algorithm>
 
 #include "graphics/hv_bitmap_state.h"
+#include "services/folders_win.h"
 #include "services/ui_text_ids.h"
 #include "theme/theme.h"
 #include "ui/panels/panel_layout_win.h"
 #include "ui/panels/part_panels_layout_win.h"
 #include "ui/ui_metrics_win.h"
 #include "ui/controls/ctx_obj_win.h"
+#include "ui/current_theme_win.h"
 #include "ui/window_state_win.h"
 
 std::unique_ptr<HVBitmapState> PreviewCopy(const HVBitmapState& image, const std::wstring& name, int maxWidth,
@@ -44,6 +46,19 @@ CTXObj* CreatePreviewObject(HVObj* parent, std::unique_ptr<HVBitmapState> state,
 
 void ShowInformation(const std::wstring& text) {
     MessageBoxW(gUi.window, text.c_str(), L"Morvanta", MB_OK | MB_ICONINFORMATION);
+}
+
+void ShowThemeSaveFailed() {
+    std::wstring path;
+    GetCurrentThemePath(path);
+    const std::wstring text = WithName(Text(uitext::kThemeSaveFailed), path);
+    MessageBoxW(gUi.window, text.c_str(), L"Morvanta", MB_OK | MB_ICONERROR);
+}
+
+bool SaveThemeInUseOrSay() {
+    if (SaveCurrentTheme()) return true;
+    ShowThemeSaveFailed();
+    return false;
 }
 
 void UpdatePartFlags(CTheme& theme) {

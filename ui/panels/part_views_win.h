@@ -26,6 +26,13 @@ std::wstring WithName(std::wstring text, const std::wstring& value);
 // A message box over the window with the information icon and the caption "Morvanta".
 void ShowInformation(const std::wstring& text);
 
+// Tells the user that the current-theme file could not be written and the theme in use is as it
+// was.
+void ShowThemeSaveFailed();
+// Writes the theme in use to the current-theme file. On failure says so and answers false: the
+// caller then puts its change of the theme in use back.
+bool SaveThemeInUseOrSay();
+
 // Sets or clears the click-effect, trail and sound bits of the content flags from what the theme
 // holds.
 void UpdatePartFlags(CTheme& theme);

@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -238,6 +239,9 @@ private:
         const int row = files_->Selected();
         const int event = events_->List().Selected();
         if (row < 0 || event < 0) return;
+        std::optional<std::vector<uint8_t>> before;
+        if (const std::vector<uint8_t>* sound = gCurrentTheme->Sound(event)) before = *sound;
+        const int flagsBefore = gCurrentTheme->contentFlags;
         if (row == 0) {
             gCurrentTheme->RemoveSound(event);
         } else {
@@ -251,9 +255,16 @@ private:
             }
             gCurrentTheme->SetSound(event, std::move(bytes));
         }
-        ShowSlot(event, row != 0);
         UpdatePartFlags(*gCurrentTheme);
-        SaveCurrentTheme();
+        if (!SaveThemeInUseOrSay()) {
+            if (before)
+                gCurrentTheme->SetSound(event, std::move(*before));
+            else
+                gCurrentTheme->RemoveSound(event);
+            gCurrentTheme->contentFlags = flagsBefore;
+            return;
+        }
+        ShowSlot(event, row != 0);
         PanelTrace("sound-applied event " + std::to_string(event) + " row " + std::to_string(row));
         ApplyToEngineFromWindow();
     }

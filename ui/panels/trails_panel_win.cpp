@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -226,16 +227,20 @@ public:
 private:
     // The list: no trail, the ghost trail, then one row per trail file of the library with its
     // picture and name (each file is loaded for its row and released again). Then the row that
-    // "CurrentTrail" names is selected.
+    // "CurrentTrail" names is selected; when it names none of them, the selection follows the
+    // trail it was on (the file, not the row's number, which the rebuilt list may give another
+    // file), or goes to row 0 when that file is no longer listed.
     void Fill() {
         using namespace panelstyle;
+        const int selected = list_->Selected();
+        const std::wstring selectedChoice = ChoiceOfRow(selected);
         HoverList& list = list_->List();
         list.ClearRows();
         list.HideHover();
         const TextStyle style = panelstyle::Text(kSmallPoints, kLabelInk);
         AddNameRow(list.AddRow(kTrailRowBase + kNoTrailRow), Text(uitext::kNone), style);
         AddNameRow(list.AddRow(kTrailRowBase + kGhostRow), Text(uitext::kGhostTrail), style);
-        std::vector<std::wstring> paths;
+        paths_.clear();
         std::string traced;
         for (const THEME_INFO& entry : gThemeLibrary.trails) {
             CTXObj* row = list.AddRow(kTrailRowBase + list.RowCount());
@@ -249,7 +254,7 @@ private:
                         0, 0, Scaled(kPictureWidth), list.RowHeight());
             }
             AddNameRow(row, name, style);
-            paths.push_back(entry.path);
+            paths_.push_back(entry.path);
             traced += "|" + text::Utf16ToUtf8(name);
         }
         list.FinishRows(list.RowHeight() * list.RowCount());
@@ -257,14 +262,23 @@ private:
         PanelTrace("trail-list " + std::to_string(list.RowCount()) + traced);
 
         // The first fill always sets the preview up; later ones only when the row changes.
-        const int selected = list_->Selected();
-        int wanted = TrailRowOfSetting(ReadCurrentTrail(), paths, selected);
-        if (wanted >= list.RowCount()) wanted = -1;  // the kept row is gone
+        constexpr int kNoMatch = -3;
+        int wanted = TrailRowOfSetting(ReadCurrentTrail(), paths_, kNoMatch);
+        if (wanted == kNoMatch)
+            wanted = selected < 0 ? selected : TrailRowOfSetting(selectedChoice, paths_, kNoTrailRow);
         if (wanted != selected || !filled_) {
             list_->Select(wanted, true);
             RestartPreview();
         }
         filled_ = true;
+    }
+
+    // A row as "CurrentTrail" would name it: empty for no trail, "ghost", or the file's path.
+    std::wstring ChoiceOfRow(int row) const {
+        if (row == kGhostRow) return kGhostTrailName;
+        if (row >= kFirstFileRow && static_cast<size_t>(row - kFirstFileRow) < paths_.size())
+            return paths_[row - kFirstFileRow];
+        return std::wstring();
     }
 
     void AddNameRow(CTXObj* row, const std::wstring& name, const TextStyle& style) {
@@ -344,14 +358,26 @@ private:
             path = gThemeLibrary.trails[record].path;
             if (!loaded.Load(path, false)) return;  // the file went away: nothing changes
         }
+        // A trail file's trail goes into the theme in use; no trail takes the theme's own trail
+        // out too, or the engine would go on drawing it. The theme is saved first: when that
+        // fails, nothing changes.
+        if (row >= kFirstFileRow || row == kNoTrailRow) {
+            const std::map<int, CTrail> before = gCurrentTheme->trails;
+            const int flagsBefore = gCurrentTheme->contentFlags;
+            if (row == kNoTrailRow)
+                gCurrentTheme->ClearTrails();
+            else
+                gCurrentTheme->TakeTrailsFrom(loaded);
+            if (!SaveThemeInUseOrSay()) {
+                gCurrentTheme->trails = before;
+                gCurrentTheme->contentFlags = flagsBefore;
+                return;
+            }
+        }
         gSettings.ghost = row == kGhostRow ? 1 : 0;
         WriteProductDword(gSettings.ghost, kGhostValue);
         const std::wstring setting = row == kNoTrailRow ? std::wstring() : row == kGhostRow ? kGhostTrailName : path;
         WriteStringSetting(setting, HKEY_CURRENT_USER, kProductKeyPath, kCurrentTrailValue);
-        if (row >= kFirstFileRow) {
-            gCurrentTheme->TakeTrailsFrom(loaded);
-            SaveCurrentTheme();
-        }
         PanelTrace("trail-applied row " + std::to_string(row));
         ApplyToEngineFromWindow();
     }
@@ -362,6 +388,7 @@ private:
     CTXObj* box_ = nullptr;
     CTXObj* ghostGroup_ = nullptr;
     std::unique_ptr<CTheme> previewTheme_;
+    std::vector<std::wstring> paths_;  // the trail files of rows 2 ..
     TrailSpawnClock clock_;
     bool filled_ = false;
 };

@@ -8,6 +8,7 @@
 #include <shellapi.h>
 #include <commctrl.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -149,9 +150,10 @@ std::wstring Option(int argc, wchar_t** argv, const wchar_t* name, const wchar_t
 
 int Usage() {
     std::fputs(
-        "usage: wineprobe msgbox|no-msgbox|press|main-window|forward|foreground|take-foreground|close|\n"
+        "usage: wineprobe msgbox|no-msgbox|press|main-window|forward|start-association|foreground|\n"
+        "       take-foreground|close|post|send|\n"
         "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file|\n"
-        "       combo|combo-choose|language-name|item|hotkey|close-class|break-dialog\n",
+        "       combo|combo-choose|language-name|item|hotkey|close-class|end-programs|break-dialog\n",
         stderr);
     return 2;
 }
@@ -261,6 +263,59 @@ int CmdShellOpen(int argc, wchar_t** argv) {
     return ShellExecuteExW(&info) ? 0 : 1;
 }
 
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The program a command line runs by the system's rule: the quoted text when it starts with a
+// quote; else the text up to the first space (or the end) before which it names a file, as it is
+// or with ".exe" added. Empty when there is none.
+std::wstring ProgramOfCommandLine(const std::wstring& command) {
+    if (!command.empty() && command[0] == L'"') {
+        const size_t end = command.find(L'"', 1);
+        return end == std::wstring::npos ? std::wstring() : command.substr(1, end - 1);
+    }
+    for (size_t end = command.find(L' ');; end = command.find(L' ', end + 1)) {
+        const std::wstring candidate = command.substr(0, end);
+        if (IsFile(candidate)) return candidate;
+        if (IsFile(candidate + L".exe")) return candidate + L".exe";
+        if (end == std::wstring::npos) return std::wstring();
+    }
+}
+
+// start-association FILE: opens FILE the way the system does from its association, without the
+// quoting that Wine's own starts add: the open command of the theme files' class (the machine's
+// classes; the probe is a 64-bit program) with FILE in place of %1, its program found by the rule for a program path
+// that is not quoted, started with that command line unchanged. Prints the program, the command
+// line and the process id.
+int CmdStartAssociation(int argc, wchar_t** argv) {
+    if (argc < 3) return Usage();
+    wchar_t command[4096] = {};
+    DWORD size = sizeof command;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Halberon.Morvanta\\shell\\open\\command", nullptr,
+                     RRF_RT_REG_SZ, nullptr, command, &size) != ERROR_SUCCESS)
+        return 1;
+    std::wstring line = command;
+    const size_t slot = line.find(L"%1");
+    if (slot != std::wstring::npos) line.replace(slot, 2, argv[2]);
+    const std::wstring program = ProgramOfCommandLine(line);
+    if (program.empty()) return 1;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::vector<wchar_t> writable(line.begin(), line.end());
+    writable.push_back(L'\0');
+    if (!CreateProcessW(program.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return 1;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    PrintLine("{\"program\":" + Json(program) + ",\"commandLine\":" + Json(line) +
+              ",\"pid\":" + std::to_string(process.dwProcessId) + "}");
+    return 0;
+}
+
 // Posts WM_CLOSE to every top-level window of a class and waits until none is left.
 int CmdCloseClass(int argc, wchar_t** argv) {
     if (argc < 3) return Usage();
@@ -271,6 +326,57 @@ int CmdCloseClass(int argc, wchar_t** argv) {
     HWND left =
         WaitFor(timeout, [&]() -> HWND { return FindWindowW(windowClass.c_str(), nullptr) ? nullptr : HWND(1); });
     return left ? 0 : 1;
+}
+
+// The ids of the running processes whose program file has one of the names (ignoring case).
+std::vector<DWORD> ProcessesNamed(const std::vector<std::wstring>& names) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+        for (const std::wstring& name : names)
+            if (_wcsicmp(entry.szExeFile, name.c_str()) == 0) ids.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return ids;
+}
+
+BOOL CALLBACK CloseWindowOfProcess(HWND window, LPARAM process) {
+    if (WindowProcessId(window) == DWORD(process)) PostMessageW(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+// end-programs NAME... [--timeout S]: asks every process of those program names to close (WM_CLOSE
+// to each of its top-level windows, again and again: a process still starting has none yet) and
+// waits until none is left; what is left after the time-out is ended. Prints {"ended": N} with the
+// number of processes that had to be ended; exit code 1 when there were any.
+int CmdEndPrograms(int argc, wchar_t** argv) {
+    std::vector<std::wstring> names;
+    for (int i = 2; i < argc; ++i) {
+        if (std::wstring(argv[i]) == L"--timeout") {
+            ++i;
+            continue;
+        }
+        names.push_back(argv[i]);
+    }
+    if (names.empty()) return Usage();
+    const double timeout = _wtof(Option(argc, argv, L"--timeout", L"20").c_str());
+    const ULONGLONG deadline = GetTickCount64() + ULONGLONG(timeout * 1000);
+    std::vector<DWORD> left;
+    while (!(left = ProcessesNamed(names)).empty() && GetTickCount64() < deadline) {
+        for (DWORD id : left) EnumWindows(CloseWindowOfProcess, LPARAM(id));
+        Sleep(100);
+    }
+    for (DWORD id : left) {
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id)) {
+            TerminateProcess(process, 1);
+            WaitForSingleObject(process, 5000);
+            CloseHandle(process);
+        }
+    }
+    PrintLine("{\"ended\":" + std::to_string(left.size()) + "}");
+    return left.empty() ? 0 : 1;
 }
 
 // A visible top-level window of the given title.
@@ -331,6 +437,19 @@ int CmdClose(int argc, wchar_t** argv) {
     if (!IsWindow(window)) return 1;
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     return 0;
+}
+
+// post|send WINDOW MESSAGE WPARAM LPARAM: posts (or sends, waiting at most 10 s) a message to a
+// window, as another program or the system may.
+int CmdPostOrSend(int argc, wchar_t** argv) {
+    if (argc < 6) return Usage();
+    HWND window = ParseHandle(argv[2]);
+    const UINT message = UINT(_wcstoui64(argv[3], nullptr, 0));
+    const WPARAM wParam = WPARAM(_wcstoui64(argv[4], nullptr, 0));
+    const LPARAM lParam = LPARAM(_wcstoi64(argv[5], nullptr, 0));
+    if (std::wstring(argv[1]) == L"post") return PostMessageW(window, message, wParam, lParam) ? 0 : 1;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result) ? 0 : 1;
 }
 
 int CmdWaitGone(int argc, wchar_t** argv) {
@@ -583,12 +702,16 @@ int wmain(int argc, wchar_t** argv) {
         {L"main-window", CmdMainWindow},
         {L"window", CmdWindow},
         {L"close-class", CmdCloseClass},
+        {L"end-programs", CmdEndPrograms},
         {L"reg-tree", CmdRegTree},
         {L"shell-open", CmdShellOpen},
+        {L"start-association", CmdStartAssociation},
         {L"forward", CmdForward},
         {L"foreground", CmdForeground},
         {L"take-foreground", CmdTakeForeground},
         {L"close", CmdClose},
+        {L"post", CmdPostOrSend},
+        {L"send", CmdPostOrSend},
         {L"wait-gone", CmdWaitGone},
         {L"folder", CmdFolder},
         {L"reg-get", CmdRegGet},
