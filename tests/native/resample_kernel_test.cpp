@@ -207,3 +207,12 @@ TEST(Mirror, ReversesEachFrameOnItsOwn) {
     EXPECT_EQ(BlueRow(b), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4}));
     EXPECT_EQ(At(b, 2, 0), (Bgra{1, 7, 8, 9}));  // the four bytes move together
 }
+
+TEST(Mirror, MoreFramesThanColumnsLeaveThePixelsAndReturnAtOnce) {
+    // A stranger's theme may claim two billion frames for a strip a few pixels wide: every frame
+    // is then 0 pixels wide, and visiting each of them would hold the caller for seconds.
+    HVBitmap b = Row({1, 2, 3});
+    b.SetFrameCount(2147483647);
+    b.Mirror();
+    EXPECT_EQ(BlueRow(b), (std::vector<uint8_t>{1, 2, 3}));
+}
