@@ -179,12 +179,15 @@ def compare_preview(shot_path, image, opacity, search=3):
 
 
 def close_all_main_windows():
+    """Closes every main window and waits until no tool process is left: a process whose window is
+    gone may still hold the single-instance mutex, and the next start would hand itself to it."""
     for _ in range(5):
         window = w.main_window(timeout=1)
         if not window:
-            return
+            break
         w.probe("close", window["hwnd"])
         w.probe("wait-gone", window["hwnd"], 10)
+    w.end_test_programs()
 
 
 @w.require_session
@@ -261,10 +264,24 @@ class OptionsCase(unittest.TestCase):
     def box_checked(self, centre):
         return close_to(self.pixel("box", (centre[0] - 5, centre[1] - 5)), ACCENT)
 
+    def settled_shot(self, name, timeout=8):
+        """A shot taken once the preview box shows the same pixels twice in a row: on a busy machine
+        the panel's fade and the preview's first drawing can still be under way after a fixed wait."""
+        import numpy
+        deadline = time.time() + timeout
+        path = self.shot(name)
+        while time.time() < deadline:
+            before = drawn_area(path)
+            time.sleep(0.3)
+            path = self.shot(name)
+            if numpy.array_equal(before, drawn_area(path)):
+                break
+        return path
+
     def assert_preview_is(self, name, *tool_options, opacity=255):
         """The preview box shows what morvanta-theme preview makes of the theme with these options."""
         image = tool_preview(self.theme, self.work, *tool_options)
-        offset, largest, share = compare_preview(self.shot(name), image, opacity)
+        offset, largest, share = compare_preview(self.settled_shot(name), image, opacity)
         print("\n%s: offset %s, largest difference %d, %.2f%% of pixels differ" % (name, offset, largest, share * 100))
         self.assertEqual(offset, (0, 0), "%s: the preview is not centred by its visible part" % name)
         self.assertLessEqual(largest, PREVIEW_TOLERANCE, "%s: the preview's pixels differ from the tool's" % name)
