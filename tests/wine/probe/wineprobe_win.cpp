@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/text_encoding.h"
+#include "tests/wine/probe/engine_probe_win.h"
 
 namespace {
 
@@ -151,7 +152,8 @@ int Usage() {
     std::fputs(
         "usage: wineprobe msgbox|no-msgbox|press|main-window|forward|foreground|take-foreground|close|\n"
         "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file|\n"
-        "       combo|combo-choose|language-name|item|hotkey|close-class|break-dialog\n",
+        "       combo|combo-choose|language-name|item|hotkey|close-class|break-dialog|\n"
+        "       engine-window|engine-gone|send|post|reversed-reload|cursor-file|hold-hotkey\n",
         stderr);
     return 2;
 }
@@ -606,5 +608,7 @@ int wmain(int argc, wchar_t** argv) {
     };
     for (const Entry& entry : commands)
         if (command == entry.name) return entry.run(argc, argv);
+    int exitCode = 0;
+    if (RunEngineCommand(command, argc, argv, exitCode)) return exitCode;
     return Usage();
 }
