@@ -8,11 +8,18 @@
 #include <functional>
 #include <string>
 
-#include "services/engine_protocol.h"
-
+constexpr wchar_t kEngineWindowClass[] = L"Tolvaris";
+constexpr wchar_t kEngineProgram[] = L"Morvanta.exe";
 constexpr wchar_t kRunKeyPath[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kAutostartValue[] = L"Morvanta";
 constexpr wchar_t kOldAutostartValue[] = L"Tolvaris";  // the earlier product's: always removed
+constexpr wchar_t kRestoreCursorsArgument[] = L"/RestoreSystemCursors";
+
+// Messages to the engine's window.
+constexpr UINT kEngineSettingsChanged = WM_USER + 9;  // posted before the files change
+constexpr UINT kEngineReloadTheme = WM_USER + 7;      // sent: a theme is chosen
+constexpr UINT kEngineRestoreCursors = WM_USER + 3;   // sent: no theme is chosen
+constexpr UINT kEngineTrailPreview = WM_USER + 10;    // sent: wParam 1 entering the trail preview, 0 leaving
 
 // The engine's window, or null when the engine does not run.
 HWND FindEngineWindow();

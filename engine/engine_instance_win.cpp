@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/engine_log_win.h"
-#include "services/engine_protocol.h"
+#include "engine/engine_protocol.h"
 
 namespace {
 
@@ -32,9 +32,9 @@ EngineStart EngineInstance::StartOrHandOver(bool restore, DWORD timeoutMs) {
             return EngineStart::kEngine;
         }
         // The running engine takes the request through its window once it has one.
-        if (HWND engine = FindWindowW(kEngineWindowClass, nullptr)) {
+        if (HWND engine = FindWindowW(enginemsg::kWindowClass, nullptr)) {
             DWORD_PTR answer = 0;
-            const UINT message = restore ? kEngineRestoreCursors : kEngineReloadTheme;
+            const UINT message = restore ? enginemsg::kRestore : enginemsg::kReload;
             const DWORD left = DWORD(std::max<LONGLONG>(LONGLONG(deadline) - LONGLONG(GetTickCount64()), 1000));
             if (SendMessageTimeoutW(engine, message, 0, 0, SMTO_ABORTIFHUNG, left, &answer)) {
                 enginelog::Line(restore ? "handed the restore to the running engine"

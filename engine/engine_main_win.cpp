@@ -8,9 +8,9 @@
 
 #include "engine/engine_instance_win.h"
 #include "engine/engine_log_win.h"
+#include "engine/engine_protocol.h"
 #include "engine/engine_win.h"
 #include "engine/system_cursors_win.h"
-#include "services/engine_protocol.h"
 #include "services/folders_win.h"
 
 namespace {
@@ -23,7 +23,7 @@ bool AskedToRestore() {
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     bool restore = false;
     for (int i = 1; arguments && i < count; ++i)
-        if (lstrcmpiW(arguments[i], kRestoreCursorsArgument) == 0) restore = true;
+        if (lstrcmpiW(arguments[i], enginemsg::kRestoreArgument) == 0) restore = true;
     if (arguments) LocalFree(arguments);
     return restore;
 }

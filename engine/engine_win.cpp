@@ -8,9 +8,9 @@
 #include "engine/cursor_fingerprint.h"
 #include "engine/cursor_scale_win.h"
 #include "engine/engine_log_win.h"
+#include "engine/engine_protocol.h"
 #include "engine/engine_settings_win.h"
 #include "engine/system_cursors_win.h"
-#include "services/engine_protocol.h"
 #include "theme/theme_load.h"
 
 namespace {
@@ -110,12 +110,12 @@ bool Engine::Start() {
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance_;
-    windowClass.lpszClassName = kEngineWindowClass;
+    windowClass.lpszClassName = enginemsg::kWindowClass;
     RegisterClassW(&windowClass);
     // Top-level (not message-only), so that FindWindow and the system's broadcasts reach it;
     // never shown.
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kEngineWindowClass, L"Morvanta", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              instance_, this);
+    window_ = CreateWindowExW(WS_EX_TOOLWINDOW, enginemsg::kWindowClass, L"Morvanta", WS_POPUP, 0, 0, 0, 0, nullptr,
+                              nullptr, instance_, this);
     if (!window_) {
         enginelog::Line("the engine's window cannot be made (error " + std::to_string(GetLastError()) + ")");
         return false;
@@ -149,20 +149,20 @@ LRESULT CALLBACK Engine::WindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 LRESULT Engine::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case kEngineSettingsChanged:
+        case enginemsg::kSettingsChanged:
             modes_.SettingsChanging();
             enginelog::Line("settings changing: paused until the next reload");
             UpdateInputs();
             return 0;
-        case kEngineReloadTheme:
+        case enginemsg::kReload:
             // The tool need not wait while the theme is drawn.
             if (InSendMessage()) ReplyMessage(0);
             Reload("reload message");
             return 0;
-        case kEngineRestoreCursors:
+        case enginemsg::kRestore:
             RestoreAndQuit("restore message");
             return 0;
-        case kEngineTrailPreview:
+        case enginemsg::kTrailPreview:
             modes_.SetOverTrailPreview(wParam != 0);
             enginelog::Line(wParam ? "trail preview: the pointer is in the tool's box"
                                    : "trail preview: the pointer left the tool's box");
@@ -257,8 +257,8 @@ void Engine::ReloadNow(const char* why) {
     // belong to it, and are dropped rather than let pause the theme it applies.
     int dropped = 0;
     MSG message;
-    while (
-        PeekMessageW(&message, window_, kEngineSettingsChanged, kEngineSettingsChanged, PM_REMOVE | PM_QS_POSTMESSAGE))
+    while (PeekMessageW(&message, window_, enginemsg::kSettingsChanged, enginemsg::kSettingsChanged,
+                        PM_REMOVE | PM_QS_POSTMESSAGE))
         ++dropped;
     if (dropped) enginelog::Line("reload: " + std::to_string(dropped) + " pause posted before it dropped");
 
@@ -290,10 +290,9 @@ void Engine::ReloadNow(const char* why) {
     const int set = ShowPointers();
     const double setMs = watch.Lap();
     UpdateInputs();
-    enginelog::Line("applied \"" + text::Utf16ToUtf8(theme_->DisplayName()) + "\" (" + why +
-                    "): " + std::to_string(set) + " cursors set at scale " + Number(scale_) + ", " + summary +
-                    "; read " + Ms(readMs) + ", rescale " + Ms(scaleMs) + ", files " + Ms(buildMs) + ", set " +
-                    Ms(setMs) + ", total " + Ms(watch.Total()));
+    enginelog::Line("applied '" + text::Utf16ToUtf8(theme_->DisplayName()) + "' (" + why + "): " + std::to_string(set) +
+                    " cursors set at scale " + Number(scale_) + ", " + summary + "; read " + Ms(readMs) + ", rescale " +
+                    Ms(scaleMs) + ", files " + Ms(buildMs) + ", set " + Ms(setMs) + ", total " + Ms(watch.Total()));
 }
 
 bool Engine::BuildFiles(std::string& summary) {

@@ -16,7 +16,7 @@ public:
     HotKeyRegistration& operator=(const HotKeyRegistration&) = delete;
 
     // Registers the stored value (the hot-key control's format) in place of the current one; the
-    // same value again changes nothing. True when the key is registered now.
+    // same value again changes nothing once it is registered. True when the key is registered now.
     bool Set(int32_t controlValue);
     void Clear();
     bool Registered() const { return registered_; }
@@ -25,7 +25,6 @@ private:
     HWND window_;
     int id_;
     bool registered_ = false;
-    bool tried_ = false;
-    int32_t value_ = 0;
+    int32_t value_ = -1;  // none yet
     int32_t reportedTaken_ = -1;
 };
