@@ -122,6 +122,14 @@ std::map<std::wstring, uint64_t> CursorCache::ReadIndex() const {
     std::map<std::wstring, uint64_t> index;
     std::vector<uint8_t> bytes;
     if (!fileio::ReadWholeFile(PathOf(kIndexName), bytes, kMaxIndexBytes)) return index;
+    // One listing of the folder rather than a look at each file: every file system call is a round
+    // trip on some systems.
+    std::vector<std::wstring> present;
+    std::error_code error;
+    for (fs::directory_iterator it(fileio::ToFsPath(folder_), error), end; !error && it != end; it.increment(error)) {
+        std::error_code kind;
+        if (it->is_regular_file(kind)) present.push_back(WideName(it->path().filename()));
+    }
     std::istringstream lines(std::string(bytes.begin(), bytes.end()));
     std::string line;
     while (std::getline(lines, line)) {
@@ -134,8 +142,7 @@ std::map<std::wstring, uint64_t> CursorCache::ReadIndex() const {
         const std::wstring name = text::Utf8ToUtf16(line.substr(17));
         // Only plain names of cursor files: an index written by hand cannot point outside.
         if (!IsCursorFile(name) || name.find_first_of(L"\\/:") != std::wstring::npos) continue;
-        std::error_code error;
-        if (fs::is_regular_file(fileio::ToFsPath(PathOf(name)), error)) index[name] = key;
+        if (std::find(present.begin(), present.end(), name) != present.end()) index[name] = key;
     }
     return index;
 }

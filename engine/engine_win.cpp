@@ -265,6 +265,7 @@ void Engine::ReloadNow(const char* why) {
     Stopwatch watch;
     settings_ = ReadEngineSettings();
     hotKey_->Set(settings_.hotKey);
+    const double settingsMs = watch.Lap();
     if (GetFileAttributesW(currentThemePath_.c_str()) == INVALID_FILE_ATTRIBUTES) {
         RestoreAndQuit("no current-theme file");
         return;
@@ -291,8 +292,9 @@ void Engine::ReloadNow(const char* why) {
     const double setMs = watch.Lap();
     UpdateInputs();
     enginelog::Line("applied '" + text::Utf16ToUtf8(theme_->DisplayName()) + "' (" + why + "): " + std::to_string(set) +
-                    " cursors set at scale " + Number(scale_) + ", " + summary + "; read " + Ms(readMs) + ", rescale " +
-                    Ms(scaleMs) + ", files " + Ms(buildMs) + ", set " + Ms(setMs) + ", total " + Ms(watch.Total()));
+                    " cursors set at scale " + Number(scale_) + ", " + summary + "; settings " + Ms(settingsMs) +
+                    ", read " + Ms(readMs) + ", rescale " + Ms(scaleMs) + ", files " + Ms(buildMs) + ", set " +
+                    Ms(setMs) + ", total " + Ms(watch.Total()));
 }
 
 bool Engine::BuildFiles(std::string& summary) {
@@ -334,7 +336,7 @@ bool Engine::BuildFiles(std::string& summary) {
 
     std::string reason;
     std::vector<std::string> problems;
-    if (!cache_.Prepare(reason)) problems.push_back(reason);
+    if (!toBuild.empty() && !cache_.Prepare(reason)) problems.push_back(reason);
     DestroyPreloaded();
     // Each worker writes the file it drew and loads it, ready to hand to the system.
     const CursorFinish finish = [this](const BuiltCursor& cursor, std::string& why) {
@@ -364,9 +366,11 @@ bool Engine::BuildFiles(std::string& summary) {
         animated += file.animated;
         held += file.held;
     }
-    // Files of an earlier theme that this one does not replace.
-    cache_.RemoveAllBut(names);
-    if (!cache_.WriteIndex(dynamic ? std::map<std::wstring, uint64_t>() : newIndex, reason)) problems.push_back(reason);
+    // Files of an earlier theme that this one does not replace; the index when it changed.
+    if (names != fileNames_) cache_.RemoveAllBut(names);
+    fileNames_ = names;
+    if (dynamic) newIndex.clear();
+    if (newIndex != index && !cache_.WriteIndex(newIndex, reason)) problems.push_back(reason);
     for (const std::string& problem : problems) enginelog::Line("left to the system: " + problem);
     summary = std::to_string(files_.size()) + " files (" + std::to_string(animated) + " animated, " +
               std::to_string(held) + " for a held button): " + std::to_string(built.size()) +

@@ -65,6 +65,7 @@ private:
     std::unique_ptr<CTheme> theme_;
     std::vector<CursorSource> sources_;  // of theme_, in the order of files_
     std::vector<CursorFile> files_;
+    std::vector<std::wstring> fileNames_;  // of files_, as last written to the cache
     double scale_ = 1.0;
     EngineModes modes_;
     ShownPointers shown_;
