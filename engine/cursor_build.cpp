@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <system_error>
 #include <thread>
 
@@ -64,7 +65,13 @@ std::vector<BuiltCursor> BuildCursors(const std::vector<CursorSource>& sources, 
     std::vector<Job> jobs(sources.size());
     auto run = [&](size_t i) {
         Job& job = jobs[i];
-        job.ok = BuildCursor(sources[i], look, job.built, job.reason) && (!finish || finish(job.built, job.reason));
+        // A worker's exception would end the process: it becomes the cursor's problem instead.
+        try {
+            job.ok = BuildCursor(sources[i], look, job.built, job.reason) && (!finish || finish(job.built, job.reason));
+        } catch (const std::exception& error) {
+            job.ok = false;
+            job.reason = error.what();
+        }
     };
     // A bitmap that borrows a pooled device context stays on this thread, as rescaling keeps it.
     auto onThisThread = [&](size_t i) {
