@@ -14,6 +14,9 @@
 
 namespace {
 
+// A cursor file holds at most this many pixels on a side; a larger drawing is refused unmade.
+constexpr int64_t kMaxFileSide = 256;
+
 bool HasImage(const CCursor* cursor) {
     return cursor && !cursor->standard && cursor->image && cursor->image->Bitmap() &&
            cursor->image->Bitmap()->IsValid();
@@ -38,11 +41,24 @@ bool BuildCursor(const CursorSource& source, const CursorAppearance& look, Built
     out = BuiltCursor();
     out.index = source.index;
     out.held = source.held;
-    RenderedCursor rendered;
-    if (!source.cursor || !RenderCursor(*source.cursor, look, rendered, reason)) {
-        if (!source.cursor) reason = "no cursor";
+    if (!source.cursor || !source.cursor->image) {
+        reason = "no cursor";
         return false;
     }
+    // A stranger's theme may claim more frames than its strip has pixels, or frames no cursor file
+    // holds: refused before anything is drawn, since drawing them would take long for nothing.
+    const HVBitmapState& image = *source.cursor->image;
+    if (image.Width() < 1 || image.Height() < 1) {
+        reason = "its frames are narrower than a pixel";
+        return false;
+    }
+    const int64_t width = int64_t(image.Width()) * look.size / 100, height = int64_t(image.Height()) * look.size / 100;
+    if (width > kMaxFileSide || height > kMaxFileSide) {
+        reason = "drawn " + std::to_string(width) + " x " + std::to_string(height) + " pixels, too large for a cursor";
+        return false;
+    }
+    RenderedCursor rendered;
+    if (!RenderCursor(*source.cursor, look, rendered, reason)) return false;
     if (!EncodeWindowsCursor(rendered, out.bytes, reason)) return false;
     const char* extension = WindowsCursorExtension(rendered);
     out.animated = std::string(extension) == ".ani";

@@ -262,6 +262,8 @@ void Engine::ReloadNow(const char* why) {
         ++dropped;
     if (dropped) enginelog::Line("reload: " + std::to_string(dropped) + " pause posted before it dropped");
 
+    // Input waits for the hook's thread: while this thread draws, the hook is out of the way.
+    hook_.Remove();
     Stopwatch watch;
     settings_ = ReadEngineSettings();
     hotKey_->Set(settings_.hotKey);
@@ -288,9 +290,9 @@ void Engine::ReloadNow(const char* why) {
     BuildFiles(summary);
     const double buildMs = watch.Lap();
     modes_.Reloaded();
+    UpdateInputs();
     const int set = ShowPointers();
     const double setMs = watch.Lap();
-    UpdateInputs();
     enginelog::Line("applied '" + text::Utf16ToUtf8(theme_->DisplayName()) + "' (" + why + "): " + std::to_string(set) +
                     " cursors set at scale " + Number(scale_) + ", " + summary + "; settings " + Ms(settingsMs) +
                     ", read " + Ms(readMs) + ", rescale " + Ms(scaleMs) + ", files " + Ms(buildMs) + ", set " +
@@ -427,8 +429,12 @@ void Engine::UpdateInputs() {
     const bool anyHeld = std::any_of(files_.begin(), files_.end(), [](const CursorFile& f) { return f.held; });
     const bool follow = theme_ && DynamicShadowOn(settings_.block) && modes_.FollowsPointer();
     if ((anyHeld && modes_.ThemeShown()) || follow) {
-        if (!hook_.Installed() && !hook_.Install(window_))
-            enginelog::Line("the mouse hook cannot be set (error " + std::to_string(GetLastError()) + ")");
+        if (!hook_.Installed()) {
+            if (hook_.Install(window_))
+                modes_.SetButtons(hook_.Buttons());
+            else
+                enginelog::Line("the mouse hook cannot be set (error " + std::to_string(GetLastError()) + ")");
+        }
     } else {
         hook_.Remove();
         modes_.SetButtons(0);
@@ -512,13 +518,14 @@ void Engine::DisplayChanged(bool cursorsReset) {
     if (!theme_) return;
     const double scale = CursorScale(ReadCursorScaleInputs());
     if (scale != scale_) {
+        hook_.Remove();
         Stopwatch watch;
         scale_ = scale;
         theme_->Rescale(scale_);
         std::string summary;
         BuildFiles(summary);
-        const int set = ShowPointers();
         UpdateInputs();
+        const int set = ShowPointers();
         enginelog::Line("display changed: " + std::to_string(set) + " cursors set at scale " + Number(scale_) + ", " +
                         summary + " in " + Ms(watch.Total()));
         return;

@@ -35,8 +35,17 @@ bool MouseHook::Install(HWND window) {
     window_ = window;
     active_ = this;
     hook_ = SetWindowsHookExW(WH_MOUSE_LL, Proc, GetModuleHandleW(nullptr), 0);
-    if (!hook_) active_ = nullptr;
-    return hook_ != nullptr;
+    if (!hook_) {
+        active_ = nullptr;
+        return false;
+    }
+    // The buttons held while there was no hook.
+    uint32_t held = 0;
+    const int keys[] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON, VK_XBUTTON1, VK_XBUTTON2};
+    for (int i = 0; i < 5; ++i)
+        if (GetAsyncKeyState(keys[i]) & 0x8000) held |= 1u << i;
+    buttons_ = held;
+    return true;
 }
 
 void MouseHook::Remove() {

@@ -17,7 +17,8 @@ public:
     MouseHook(const MouseHook&) = delete;
     MouseHook& operator=(const MouseHook&) = delete;
 
-    // Installs the hook for window's thread; true when it is in place (also when it was).
+    // Installs the hook for window's thread; true when it is in place (also when it was). Buttons()
+    // then starts from the buttons held at that moment.
     bool Install(HWND window);
     void Remove();
     bool Installed() const { return hook_ != nullptr; }

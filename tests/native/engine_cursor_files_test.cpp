@@ -90,6 +90,27 @@ TEST(EngineCursorBuild, TakesTheMappedRolesNormalAndHeldAndLeavesTheRestToTheSys
     EXPECT_EQ(decoded.frames[0].images[0].Width(), 8);
 }
 
+TEST(EngineCursorBuild, RefusesUnmadeWhatNoCursorFileCanHold) {
+    // A strip claiming more frames than it has pixels: drawing its frames one by one would take
+    // very long for nothing (found by the fuzz target).
+    CCursor sliver = Cursor(0, 1, 1, 10);
+    sliver.image->SetAnimation(2147483647, 50, 0);
+    ASSERT_EQ(sliver.image->Width(), 0);
+    // 80 pixels at 400 %: beyond the 256 a cursor file holds.
+    CCursor large = Cursor(0, 1, 10, 10);
+    large.image->SetAnimation(1, 50, 0);
+    CursorAppearance look = NoShadow();
+    look.size = 400;
+    BuiltCursor built;
+    std::string reason;
+    EXPECT_FALSE(BuildCursor({0, false, &sliver}, NoShadow(), built, reason));
+    EXPECT_EQ(reason, "its frames are narrower than a pixel");
+    EXPECT_FALSE(BuildCursor({0, false, &large}, look, built, reason));
+    EXPECT_EQ(reason, "drawn 320 x 32 pixels, too large for a cursor");
+    look.size = 300;  // 240 x 24
+    EXPECT_TRUE(BuildCursor({0, false, &large}, look, built, reason)) << reason;
+}
+
 TEST(EngineCursorBuild, FingerprintsChangeWithThePixelsTheAnimationAndTheAppearance) {
     const CCursor a = Cursor(0, 1, 2, 10);
     const CursorAppearance look = NoShadow();
