@@ -172,15 +172,15 @@ class EngineCase(unittest.TestCase):
     def cache_files(self):
         return sorted(os.listdir(self.cache)) if os.path.isdir(self.cache) else []
 
-    def imported(self):
-        """The cache read back as a Windows cursor scheme (held cursors are no scheme file):
-        the cursors by role."""
+    def imported(self, held=False):
+        """The cache read back as a Windows cursor scheme: the cursors by role. The held cursors
+        are no scheme's files: with held, they are read in place of the normal ones."""
         scheme = os.path.join(self.work, "scheme")
         w.remove_tree(scheme)
         os.makedirs(scheme)
         for name in self.cache_files():
-            if name.endswith((".cur", ".ani")) and " held" not in name:
-                shutil.copy(os.path.join(self.cache, name), scheme)
+            if name.endswith((".cur", ".ani")) and (" held" in name) == held:
+                shutil.copy(os.path.join(self.cache, name), os.path.join(scheme, name.replace(" held", "")))
         back = os.path.join(self.work, "back.morvanta")
         tool("import-windows", scheme, back)
         return {c["role"]: c for c in json.loads(tool("dump", back))["cursors"]}
@@ -276,10 +276,12 @@ class EngineApplies(EngineCase):
                 self.expect_jiffy_timing(timing[role], cursor)
         held = self.loaded("Arrow held.cur")
         self.assertTrue(held["loads"])
+        self.expect_drawn_as_preview(theme, 0, self.imported(held=True)[0], event=2)
 
     def test_appearance_settings_reach_every_file_and_an_unchanged_reload_rewrites_nothing(self):
-        # Mirrored, twice the size, no shadow: hot spots computed by hand from the theme's.
-        for name, value in (("Mirror", 1), ("Size", 200), ("DisableShadow", 1), ("HueShift", 60)):
+        # Mirrored, twice the size, no shadow, another hue, partly transparent: hot spots computed by
+        # hand from the theme's.
+        for name, value in (("Mirror", 1), ("Size", 200), ("DisableShadow", 1), ("HueShift", 60), ("Transparency", 200)):
             w.reg_set_dword(w.PRODUCT_KEY, name, value)
         self.use_theme("Ember")
         process = self.start_engine()
@@ -292,7 +294,8 @@ class EngineApplies(EngineCase):
         for role, cursor in cursors.items():
             if role not in SYSTEM_CURSORS.values():
                 continue  # the partner of a size cursor
-            self.expect_drawn_as_preview(theme, role, cursor, "--mirror", "--size", 200, "--no-shadow", "--hue", 60)
+            self.expect_drawn_as_preview(theme, role, cursor, "--mirror", "--size", 200, "--no-shadow", "--hue", 60,
+                                         "--opacity", 200)
             width = frame_width(stored[role])
             self.assertEqual((cursor["hotspotX"], cursor["hotspotY"]),
                              ((width - 1 - stored[role]["hotspotX"]) * 2, stored[role]["hotspotY"] * 2), role)
