@@ -58,3 +58,21 @@ case "window_startup" in *"$filter"*)
     fi
     ;;
 esac
+
+# The engine under Wine: a reload's time against the theme's read, its processor time at rest and
+# its peak memory (tests/bench/wine/engine_reload.py), for the engine the product ships where the
+# machine runs 32-bit code, else the 64-bit tree's.
+case "engine_reload" in *"$filter"*)
+    engine="$build_win64/product/Morvanta.exe"
+    if runs_32bit && [ -x "$build_windows/bin/Morvanta.exe" ]; then engine="$build_windows/bin/Morvanta.exe"; fi
+    if [ -x "$engine" ] && [ -x "$build_win64/bin/wineprobe.exe" ] && [ -x "$build_native/tools/morvanta-theme" ]; then
+        log "the engine under Wine ($engine)"
+        demo=$(mktemp -d /tmp/morvanta-bench-demo.XXXXXX)
+        MORVANTA_THEME_TOOL="$build_native/tools/morvanta-theme" "$root/scripts/make-demo-themes.sh" "$demo" >/dev/null
+        MORVANTA_BENCH_DEMO="$demo" MORVANTA_BENCH_ENGINE="$engine" MORVANTA_BENCH_PROBE="$build_win64/bin/wineprobe.exe" \
+            MORVANTA_THEME_TOOL="$build_native/tools/morvanta-theme" \
+            "$root/scripts/wine-session.sh" "$system_python" "$root/tests/bench/wine/engine_reload.py" 2>/dev/null || true
+        rm -rf "$demo"
+    fi
+    ;;
+esac

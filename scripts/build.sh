@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every target: build/native (clang, AddressSanitizer + UBSan: core tests, fuzzers, tools),
-# build/windows (MinGW i686, the product: build/windows/bin/MorvantaConfig.exe beside its lang
-# folder, and its copy with the tests' stand-ins in build/windows/wine-test) and build/win64 (the same sources for x86_64, which the Wine tests run).
+# build/windows (MinGW i686, the product: build/windows/bin/MorvantaConfig.exe and the engine
+# Morvanta.exe beside their lang folder, and a copy of the tool with the tests' stand-ins in
+# build/windows/wine-test) and build/win64 (the same sources for x86_64, which the Wine tests run).
 # Usage: build.sh [native|windows|all]   (default all)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -36,6 +37,6 @@ if [ "$what" = all ] || [ "$what" = windows ]; then
     # The product, and beside a copy of it the 32-bit stand-ins that the scenario tests use where
     # the machine runs 32-bit code (build/windows/wine-test). The test programs build and run in
     # the 64-bit tree.
-    build_windows_arch i686 "$build_windows" MorvantaConfig wine_test_program
+    build_windows_arch i686 "$build_windows" MorvantaConfig MorvantaEngine wine_test_program
     build_windows_arch x86_64 "$build_win64"
 fi

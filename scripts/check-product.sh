@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# check-product.sh EXE: the shipped program is a 32-bit GUI PE that imports only DLLs every
-# Windows has (the runtime is linked in statically), carries its resources, and its manifest asks
-# for x86 assemblies only.
+# check-product.sh EXE: a shipped program (the tool MorvantaConfig.exe or the engine Morvanta.exe)
+# is a 32-bit GUI PE that imports only DLLs every Windows has (the runtime is linked in statically),
+# carries its resources, and its manifest asks for x86 assemblies only.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/lib/common.sh"

@@ -70,5 +70,13 @@ else
     log "the scenario tests run the 64-bit build $MORVANTA_PROGRAM_DIR/MorvantaConfig.exe"
 fi
 
+# The product pair the engine's scenario tests drive: the tool beside the real engine. The shipped
+# 32-bit folder where the machine runs 32-bit code, else the 64-bit tree's own pair.
+if [ "$MORVANTA_PROGRAM_DIR" = "$build_windows/wine-test" ] && [ -f "$build_windows/bin/Morvanta.exe" ]; then
+    export MORVANTA_PRODUCT_DIR="$build_windows/bin"
+else
+    export MORVANTA_PRODUCT_DIR="$build_win64/product"
+fi
+
 export MORVANTA_WINE_SESSION="$session" MORVANTA_WINE="$wine64" MORVANTA_WINE32="$wine32"
 "$@"

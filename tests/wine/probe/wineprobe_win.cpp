@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "base/text_encoding.h"
+#include "tests/wine/probe/engine_probe_win.h"
 
 namespace {
 
@@ -153,7 +154,8 @@ int Usage() {
         "usage: wineprobe msgbox|no-msgbox|press|main-window|forward|start-association|foreground|\n"
         "       take-foreground|close|post|send|\n"
         "       wait-gone|folder|reg-get|reg-set-dword|reg-set-string|reg-set-binary|reg-delete-tree|lock-file|\n"
-        "       combo|combo-choose|language-name|item|hotkey|close-class|end-programs|break-dialog\n",
+        "       combo|combo-choose|language-name|item|hotkey|close-class|end-programs|break-dialog|\n"
+        "       engine-window|engine-gone|reversed-reload|cursor-file|hold-hotkey\n",
         stderr);
     return 2;
 }
@@ -439,17 +441,19 @@ int CmdClose(int argc, wchar_t** argv) {
     return 0;
 }
 
-// post|send WINDOW MESSAGE WPARAM LPARAM: posts (or sends, waiting at most 10 s) a message to a
-// window, as another program or the system may.
+// post|send WINDOW MESSAGE WPARAM [LPARAM]: posts (or sends, waiting at most 20 s, and prints the
+// answer) a message to a window, as another program or the system may.
 int CmdPostOrSend(int argc, wchar_t** argv) {
-    if (argc < 6) return Usage();
+    if (argc < 5) return Usage();
     HWND window = ParseHandle(argv[2]);
     const UINT message = UINT(_wcstoui64(argv[3], nullptr, 0));
     const WPARAM wParam = WPARAM(_wcstoui64(argv[4], nullptr, 0));
-    const LPARAM lParam = LPARAM(_wcstoi64(argv[5], nullptr, 0));
+    const LPARAM lParam = argc > 5 ? LPARAM(_wcstoi64(argv[5], nullptr, 0)) : 0;
     if (std::wstring(argv[1]) == L"post") return PostMessageW(window, message, wParam, lParam) ? 0 : 1;
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &result) ? 0 : 1;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 20000, &answer)) return 1;
+    std::printf("{\"answer\":%llu}\n", static_cast<unsigned long long>(answer));
+    return 0;
 }
 
 int CmdWaitGone(int argc, wchar_t** argv) {
@@ -729,5 +733,7 @@ int wmain(int argc, wchar_t** argv) {
     };
     for (const Entry& entry : commands)
         if (command == entry.name) return entry.run(argc, argv);
+    int exitCode = 0;
+    if (RunEngineCommand(command, argc, argv, exitCode)) return exitCode;
     return Usage();
 }
