@@ -111,6 +111,14 @@ std::filesystem::path ToFsPath(const std::wstring& path) {
 #endif
 }
 
+std::wstring FromFsPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return path.wstring();
+#else
+    return text::Utf8ToUtf16(path.u8string());
+#endif
+}
+
 ReadStatus ReadWhole(const std::wstring& path, std::vector<uint8_t>& bytes, const ReadOptions& options,
                      std::string* reason) {
     bytes.clear();

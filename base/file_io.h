@@ -13,6 +13,8 @@ namespace fileio {
 
 // The platform path of a UTF-16 path text.
 std::filesystem::path ToFsPath(const std::wstring& path);
+// The UTF-16 text of a platform path (the inverse of ToFsPath).
+std::wstring FromFsPath(const std::filesystem::path& path);
 
 enum class ReadStatus {
     kRead,

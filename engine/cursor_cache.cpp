@@ -34,14 +34,6 @@ bool IsCursorFile(const std::wstring& name) {
     return endsWith(L".cur") || endsWith(L".ani");
 }
 
-std::wstring WideName(const fs::path& path) {
-#ifdef _WIN32
-    return path.wstring();
-#else
-    return text::Utf8ToUtf16(path.u8string());
-#endif
-}
-
 }  // namespace
 
 std::wstring CursorCacheFolder(const std::wstring& currentThemePath) {
@@ -106,7 +98,7 @@ int CursorCache::RemoveAllBut(const std::vector<std::wstring>& keep) const {
     for (fs::directory_iterator it(fileio::ToFsPath(folder_), error), end; !error && it != end; it.increment(error)) {
         std::error_code kind;
         if (!it->is_regular_file(kind)) continue;
-        const std::wstring name = WideName(it->path().filename());
+        const std::wstring name = fileio::FromFsPath(it->path().filename());
         if (IsCursorFile(name) && std::find(kept.begin(), kept.end(), Lower(name)) == kept.end())
             doomed.push_back(it->path());
     }
@@ -128,7 +120,7 @@ std::map<std::wstring, uint64_t> CursorCache::ReadIndex() const {
     std::error_code error;
     for (fs::directory_iterator it(fileio::ToFsPath(folder_), error), end; !error && it != end; it.increment(error)) {
         std::error_code kind;
-        if (it->is_regular_file(kind)) present.push_back(WideName(it->path().filename()));
+        if (it->is_regular_file(kind)) present.push_back(fileio::FromFsPath(it->path().filename()));
     }
     std::istringstream lines(std::string(bytes.begin(), bytes.end()));
     std::string line;

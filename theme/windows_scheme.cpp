@@ -32,14 +32,6 @@ struct FolderEntry {
     bool folder = false;
 };
 
-std::wstring WideName(const fs::path& path) {
-#ifdef _WIN32
-    return path.wstring();
-#else
-    return text::Utf8ToUtf16(path.u8string());
-#endif
-}
-
 std::wstring LowerAscii(std::wstring text) {
     for (wchar_t& c : text)
         if (c >= L'A' && c <= L'Z') c = wchar_t(c - L'A' + L'a');
@@ -54,7 +46,8 @@ std::vector<FolderEntry> ListFolder(const std::wstring& folder) {
         std::error_code kind;
         if (it->is_symlink(kind)) continue;
         const bool isFolder = it->is_directory(kind);
-        if (isFolder || it->is_regular_file(kind)) entries.push_back({WideName(it->path().filename()), isFolder});
+        if (isFolder || it->is_regular_file(kind))
+            entries.push_back({fileio::FromFsPath(it->path().filename()), isFolder});
     }
     // Sorted ignoring case, so that "Hand.ani" comes before "hand.cur" on every file system.
     std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {

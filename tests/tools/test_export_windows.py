@@ -7,26 +7,19 @@ Run by ctest with MORVANTA_THEME_TOOL naming the program; needs Pillow and numpy
 import hashlib
 import json
 import os
-import shutil
 import subprocess
-import tempfile
 import unittest
 
 import numpy as np
 from PIL import Image
 
-TOOL = os.environ.get("MORVANTA_THEME_TOOL", "morvanta-theme")
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+from tool_case import ROOT, TOOL, ToolFolderCase, run
 JIFFY_MS = 1000 / 60
 EIGHT_HOURS_MS = 8 * 60 * 60 * 1000
 # The cursors of a scheme with their roles (import-windows gives the partner role the same cursor).
 SLOTS = {"Arrow": 0, "Help": 1, "AppStarting": 2, "Wait": 3, "Crosshair": 4, "IBeam": 5, "NWPen": 6, "No": 7,
          "SizeNS": 8, "SizeWE": 10, "SizeNWSE": 12, "SizeNESW": 14, "SizeAll": 16, "UpArrow": 17, "Hand": 18}
 PARTNERS = {8: 9, 10: 11, 12: 13, 14: 15}
-
-
-def run(*args):
-    return subprocess.run([TOOL, *map(str, args)], capture_output=True, text=True)
 
 
 def stored_sha(rgba):
@@ -50,20 +43,8 @@ def joined(steps):
     return out
 
 
-class ExportWindowsTest(unittest.TestCase):
-    def setUp(self):
-        self.work = tempfile.mkdtemp(prefix="morvanta-export-")
-
-    def tearDown(self):
-        shutil.rmtree(self.work, ignore_errors=True)
-
-    def path(self, *names):
-        return os.path.join(self.work, *names)
-
-    def ok(self, *args):
-        done = run(*args)
-        self.assertEqual(done.returncode, 0, done.stderr)
-        return done.stdout
+class ExportWindowsTest(ToolFolderCase):
+    prefix = "morvanta-export-"
 
     def dump(self, theme):
         return json.loads(self.ok("dump", theme))

@@ -8,7 +8,6 @@ import re
 import shutil
 import subprocess
 import sys
-import tempfile
 import unittest
 
 import numpy as np
@@ -16,8 +15,7 @@ from PIL import Image
 
 from xcursor_reader import load_xcursor
 
-TOOL = os.environ.get("MORVANTA_THEME_TOOL", "morvanta-theme")
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+from tool_case import ROOT, TOOL, ToolFolderCase, run
 SIZES = [24, 32, 48, 64, 96]
 
 
@@ -34,10 +32,6 @@ def channels(argb):
     return np.stack([(argb >> s) & 0xFF for s in (24, 16, 8, 0)], axis=-1).astype(np.int16)
 
 
-def run(*args):
-    return subprocess.run([TOOL, *map(str, args)], capture_output=True, text=True)
-
-
 def readme_names():
     """The names table of the README's X cursor section: role -> (file, [links])."""
     with open(os.path.join(ROOT, "README.md"), encoding="utf-8") as f:
@@ -48,20 +42,8 @@ def readme_names():
     return table
 
 
-class ExportXcursorTest(unittest.TestCase):
-    def setUp(self):
-        self.work = tempfile.mkdtemp(prefix="morvanta-xcursor-")
-
-    def tearDown(self):
-        shutil.rmtree(self.work, ignore_errors=True)
-
-    def path(self, *names):
-        return os.path.join(self.work, *names)
-
-    def ok(self, *args):
-        done = run(*args)
-        self.assertEqual(done.returncode, 0, done.stderr)
-        return done.stdout
+class ExportXcursorTest(ToolFolderCase):
+    prefix = "morvanta-xcursor-"
 
     def pack(self, name, cursors, images):
         """A theme from manifest cursor lines and PNG images {file: RGBA array}."""
